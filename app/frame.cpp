@@ -1,0 +1,110 @@
+#include "app/frame.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "app/controller.h"
+#include "app/scene_controller.h"
+#include "app/window.h"
+#include "assets/display_lists.h"
+#include "assets/stage.h"
+#include "assets/textures.h"
+#include "platform/clock.h"
+#include "scenes/earth/earth_scene.h"
+#include "scenes/fire/fire_effect.h"
+#include "scenes/intro/intro.h"
+#include "scenes/water/water_scene.h"
+#include "scenes/wind/wind_scene.h"
+
+FrameRateCounter frameRateCounter;
+
+FrameScene frameScenes[4] = {
+    {earthScene, 1, drawEarthScene},
+    {windScene, 0, drawWindScene},
+    {fireScene, 3, drawFireScene},
+    {waterScene, 2, drawWaterScene},
+};
+
+namespace {
+
+constexpr uint32_t titleInterval = 1000;  // milliseconds between title updates
+constexpr float cameraDistance = -36.0f;
+
+void drawIntroFrame() {
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  intro.drawIntro();
+  glDisable(GL_TEXTURE_2D);
+  glPopAttrib();
+}
+
+// The stage, its markers and the four scenes, the front one solid.
+void drawStageFrame() {
+  SceneController& c = sceneController;
+  glDisable(GL_TEXTURE_2D);
+  glRotatef(static_cast<float>(c.stageTiltX), 1.0f, 0.0f, 0.0f);
+  glRotatef(static_cast<float>(c.stageTiltY), 0.0f, 1.0f, 0.0f);
+  glRotatef(static_cast<float>(c.carouselAngle), 0.0f, 0.0f, 1.0f);
+  drawStage();
+
+  glEnable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
+  drawFireMarker();
+  drawEarthMarker();
+  drawWaterMarker();
+  drawWindMarker();
+  glEnable(GL_DEPTH_TEST);
+  glDisable(GL_BLEND);
+
+  const int front = carouselSlot(c.carouselCount);
+  for (const FrameScene& entry : frameScenes) {
+    if (entry.slot == front) {
+      c.selectedScene = entry.scene;
+      entry.draw();
+    } else {
+      glDisable(GL_DEPTH_TEST);
+      glEnable(GL_BLEND);
+      entry.draw();
+      glEnable(GL_DEPTH_TEST);
+      glDisable(GL_BLEND);
+    }
+  }
+  glEnable(GL_DEPTH_TEST);
+  glDisable(GL_BLEND);
+}
+
+}  // namespace
+
+bool countFrame(FrameRateCounter& counter, uint32_t now, char (&title)[titleBufferSize]) {
+  if (static_cast<uint32_t>(now - counter.lastTitleTime) >= titleInterval) {
+    counter.framesPerSecond = counter.frameCount;
+    std::snprintf(title, sizeof title, "Kesh Valdrune by Halvorsk       [ FPS: %i ]",
+                  static_cast<int>(counter.framesPerSecond));
+    counter.lastTitleTime = now;
+    counter.frameCount = 0;
+    return true;
+  }
+  counter.frameCount += 1;
+  return false;
+}
+
+void displayFrame() {
+  char title[titleBufferSize];
+  if (countFrame(frameRateCounter, clockMilliseconds(), title)) windowCalls.setTitle(title);
+
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glLoadIdentity();
+  glTranslatef(0.0f, sceneController.cameraHeight, -sceneController.cameraZoom);
+  glTranslatef(0.0f, 0.0f, cameraDistance);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  glCallList(static_cast<GLuint>(starfieldList));
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, stoneTexture);
+
+  if (sceneController.introActive) {
+    drawIntroFrame();
+  } else {
+    drawStageFrame();
+  }
+  windowCalls.swapBuffers();
+}

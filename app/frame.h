@@ -1,0 +1,30 @@
+// Frame composition: the display callback and the frame-rate title.
+#pragma once
+#include <cstdint>
+
+struct FrameRateCounter {
+  uint32_t frameCount = 0;      // frames since the last title update
+  uint32_t lastTitleTime = 0;   // clock reading at the last title update
+  uint32_t framesPerSecond = 0; // the rate last shown
+};
+extern FrameRateCounter frameRateCounter;
+
+constexpr int titleBufferSize = 100;
+
+// Counts one frame at clock reading now. When a second or more has passed
+// since the last update (unsigned difference, so a wrapping clock is fine) it
+// writes the new title into title and returns true.
+bool countFrame(FrameRateCounter& counter, uint32_t now, char (&title)[titleBufferSize]);
+
+// The four scenes in their fixed drawing order with the carousel slot that
+// puts each in front. The solid scene is drawn as the state stands, the others
+// blended without depth test. Tests substitute recording draws here.
+struct FrameScene {
+  int scene;
+  int slot;
+  void (*draw)();
+};
+extern FrameScene frameScenes[4];
+
+// GLUT display callback: draws one whole frame and swaps buffers.
+void displayFrame();

@@ -1,0 +1,48 @@
+// The scene controller's record: selection, carousel, camera travel, stage
+// motions and the four scene option flags. Plain data only, so that the stage
+// and the scenes can read it without seeing the routines that change it
+// (those live in app/controller.h).
+#pragma once
+
+// Scene indices.
+constexpr int windScene = 0;
+constexpr int earthScene = 1;
+constexpr int fireScene = 2;
+constexpr int waterScene = 3;
+constexpr int sceneCount = 4;
+
+// Camera travel modes.
+constexpr int travelNone = 0;
+constexpr int travelBestView = 1;  // in to the selected scene's best view
+constexpr int travelReturn = 2;    // back to zoom 0
+
+// Flags are ints holding 0 or 1; angles are degrees.
+struct SceneController {
+  int selectedScene = windScene;
+  int carouselCount = 0;  // signed count of completed quarter turns
+  int carouselAngle = 0;  // stage rotation about its own axis, never wrapped
+  int turnRemaining = 90;
+  int turningBack = 0;
+  int turningForward = 0;
+  int turnDouble = 0;
+  int stageTiltX = 300;
+  int stageTiltY = 0;
+  float cameraZoom = 0.0f;    // 0 or negative, a multiple of 0.25
+  float cameraHeight = 0.0f;
+  int travelMode = travelNone;
+  float travelZoomStep = 0.0f;
+  float travelHeightStep = 0.0f;
+  int introActive = 1;
+  float sphereOffset[4] = {0.0f, 0.0f, -50.0f, 50.0f};
+  int sphereReturning[4] = {0, 0, 1, 1};
+  float markerAngle = 0.0f;
+  int earthSpin = 0;  // 0..360
+  float oceanWobble = 0.0f;
+  int oceanWobbleRising = 1;
+  int showLeaves = 1;
+  int showBranches = 1;
+  int showBirds = 1;
+  int showOcean = 1;
+};
+
+extern SceneController sceneController;

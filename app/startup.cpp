@@ -1,0 +1,91 @@
+#include "app/startup.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstdlib>
+
+#include "app/window.h"
+#include "assets/display_lists.h"
+#include "assets/models.h"
+#include "assets/stage.h"
+#include "assets/textures.h"
+#include "scenes/fire/fire_effect.h"
+#include "scenes/wind/tree.h"
+
+namespace {
+
+// Start-up projection; reshapeWindow replaces it before the first frame.
+constexpr double startFieldOfView = 80.0;
+constexpr double startNear = 0.0;
+constexpr double startFar = 3000.0;
+
+// Drawing projection set on every reshape.
+constexpr double fieldOfView = 45.0;
+constexpr float nearPlane = 0.1f;  // single-precision 0.1, widened
+constexpr double farPlane = 1000.0;
+
+void setProjection(double fovy, int width, int height, double zNear, double zFar) {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(fovy, static_cast<float>(width) / static_cast<float>(height), zNear, zFar);
+  glMatrixMode(GL_MODELVIEW);
+}
+
+void compileList(int number, void (*content)()) {
+  glNewList(static_cast<GLuint>(number), GL_COMPILE);
+  content();
+  glEndList();
+}
+
+void drawLandMesh() { earthModel.drawLand(); }
+void drawOceanMesh() { earthModel.drawOcean(); }
+void drawMarkerSphere() { markerModel.drawAll(); }
+void drawBird() { birdModel.drawAll(); }
+void drawPool() { poolModel.drawAll(); }
+
+}  // namespace
+
+void initGraphics(int width, int height) {
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glClearDepth(1.0);
+  glDepthFunc(GL_LESS);
+  glEnable(GL_DEPTH_TEST);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE);  // additive; blending itself is switched per draw
+  setProjection(startFieldOfView, width, height, startNear, startFar);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+  glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+
+  loadProgramTextures();
+  assignListNumbers();
+  fireEffect.init();
+  tree.buildTreeLists();
+
+  compileList(landList, drawLandMesh);
+  compileList(oceanList, drawOceanMesh);
+  compileList(stageList, drawStageList);
+  compileList(walkwayList, drawWalkways);
+  compileList(markerList, drawMarkerSphere);
+  compileList(starfieldList, drawStarfieldQuad);
+  compileList(birdList, drawBird);
+  compileList(poolList, drawPool);
+  compileList(floorList, drawFloorQuad);
+}
+
+void reshapeWindow(int width, int height) {
+  if (height == 0) height = 1;
+  glViewport(0, 0, width, height);
+  setProjection(fieldOfView, width, height, nearPlane, farPlane);
+}
+
+void quitProgram() {
+  deleteProgramTextures();
+  std::exit(0);
+}
+
+void startUp(int* argc, char** argv) {
+  openWindow(argc, argv);
+  initGraphics(windowWidth, windowHeight);
+}

@@ -1,0 +1,17 @@
+// One-time set-up of GL state, textures and display lists; the reshape
+// callback; the quit routine.
+#pragma once
+
+// Fixed GL state, the eleven textures, the fire's vertex array, the tree's
+// lists and the nine fixed display lists. Needs a current GL context.
+void initGraphics(int width, int height);
+
+// GLUT reshape callback: viewport and the drawing projection.
+void reshapeWindow(int width, int height);
+
+// Deletes the textures that are released at quit and ends with status 0.
+[[noreturn]] void quitProgram();
+
+// Everything main does before the GLUT loop, after seeding rand(): the window,
+// callbacks, menus, banner and initGraphics. The frame tool runs it too.
+void startUp(int* argc, char** argv);

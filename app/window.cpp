@@ -1,0 +1,91 @@
+#include "app/window.h"
+
+#include <GL/freeglut.h>
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/banner.h"
+#include "app/controller.h"
+#include "app/frame.h"
+#include "app/input.h"
+#include "app/menus.h"
+#include "app/startup.h"
+#include "platform/clock.h"
+
+static_assert(specialKeyLeft == GLUT_KEY_LEFT && specialKeyUp == GLUT_KEY_UP &&
+                  specialKeyRight == GLUT_KEY_RIGHT && specialKeyDown == GLUT_KEY_DOWN,
+              "special-key codes must match GLUT's");
+
+namespace {
+
+void glutPostRedisplayCall() { glutPostRedisplay(); }
+void glutSetWindowTitleCall(const char* title) { glutSetWindowTitle(title); }
+void glutSwapBuffersCall() { glutSwapBuffers(); }
+
+int windowShown = 0;
+void drawNothing() {}
+void noteVisibility(int state) { windowShown = state == GLUT_VISIBLE; }
+
+constexpr int settleAttempts = 400;
+constexpr uint32_t settlePause = 5;  // milliseconds between event checks
+
+const char* const windowTitle = "Kesh Valdrune by Halvorsk";
+
+// Double-buffered RGBA with alpha and depth.
+constexpr unsigned int displayMode = GLUT_RGB | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH;
+
+}  // namespace
+
+WindowCalls windowCalls = {glutPostRedisplayCall, glutSetWindowTitleCall, glutSwapBuffersCall};
+
+bool displayAvailable(int argc, char** argv) {
+  const char* name = nullptr;
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::strcmp(argv[i], "-display") == 0) name = argv[i + 1];
+  }
+  Display* display = XOpenDisplay(name);
+  if (display) {
+    XCloseDisplay(display);
+    return true;
+  }
+  const char* shown = name ? name : std::getenv("DISPLAY");
+  std::fprintf(stderr,
+               "kesh-valdrune: cannot open the X display \"%s\".\n"
+               "The demo needs a graphical desktop with OpenGL. Start it from a desktop\n"
+               "session, or inside a virtual display, for example:\n"
+               "    xvfb-run -s '-screen 0 1280x1024x24' ./kesh-valdrune\n",
+               shown ? shown : "");
+  return false;
+}
+
+void openWindow(int* argc, char** argv) {
+  glutInit(argc, argv);
+  glutInitDisplayMode(displayMode);
+  glutInitWindowSize(windowWidth, windowHeight);
+  glutInitWindowPosition(0, 0);
+  glutCreateWindow(windowTitle);
+  glutDisplayFunc(displayFrame);
+  glutIdleFunc(idleUpdate);
+  glutReshapeFunc(reshapeWindow);
+  glutKeyboardFunc(keyPressed);
+  glutSpecialFunc(specialKeyPressed);
+  buildMenus();
+  printBanner();
+}
+
+bool waitUntilWindowShown() {
+  glutDisplayFunc(drawNothing);
+  glutVisibilityFunc(noteVisibility);
+  for (int attempt = 0; attempt < settleAttempts && !windowShown; ++attempt) {
+    glutMainLoopEvent();
+    if (!windowShown) sleepMilliseconds(settlePause);
+  }
+  glutMainLoopEvent();
+  glutVisibilityFunc(nullptr);
+  glutDisplayFunc(displayFrame);
+  reshapeWindow(windowWidth, windowHeight);
+  return windowShown != 0;
+}

@@ -1,0 +1,34 @@
+// The few window-system calls the callbacks make, gathered in one place so the
+// frame tool and the tests can run the very same callbacks without a GLUT loop.
+#pragma once
+
+// Special-key codes as GLUT delivers them.
+constexpr int specialKeyLeft = 100;
+constexpr int specialKeyUp = 101;
+constexpr int specialKeyRight = 102;
+constexpr int specialKeyDown = 103;
+
+// Window width and height the program asks for and sets up GL with.
+constexpr int windowWidth = 1024;
+constexpr int windowHeight = 768;
+
+// Calls into the window system made from inside the callbacks. They default to
+// GLUT; the frame tool and tests replace entries to capture or count them.
+struct WindowCalls {
+  void (*postRedisplay)();
+  void (*setTitle)(const char* title);
+  void (*swapBuffers)();
+};
+extern WindowCalls windowCalls;
+
+// True when an X display can be opened (honouring a "-display NAME" argument);
+// otherwise prints how to run the program under a virtual display.
+bool displayAvailable(int argc, char** argv);
+
+// Start-up steps 2 to 9: GLUT, the window, the callbacks, the menus, the banner.
+void openWindow(int* argc, char** argv);
+
+// For tools that drive the callbacks themselves: processes window events until
+// the window is on screen, without drawing a frame, then sets the drawing
+// projection as GLUT's first reshape does. False if it never showed.
+bool waitUntilWindowShown();

@@ -1,0 +1,47 @@
+# Test helpers. Every test program links the kesh library and GoogleTest and is
+# registered test by test with CTest.
+#
+#   kesh_add_test(NAME SOURCES file... [GL] [LIBS lib...] [LABELS label...])
+#
+# GL tests get a real GL context (a hidden-from-nobody GLUT window on the test
+# display) before the first test runs; they need DISPLAY, which `make test`
+# provides with its private Xvfb.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+add_library(kesh_gl_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/support/gl_test_main.cpp
+                                     ${CMAKE_SOURCE_DIR}/tests/support/gl_probe.cpp)
+target_link_libraries(kesh_gl_test_main PUBLIC kesh GTest::gtest PRIVATE kesh_warnings)
+
+function(kesh_add_test name)
+  cmake_parse_arguments(T "GL" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE kesh kesh_warnings GTest::gtest ${T_LIBS})
+  set(labels ${T_LABELS})
+  if(T_GL)
+    target_link_libraries(${name} PRIVATE kesh_gl_test_main)
+    list(APPEND labels gl)
+  else()
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+    list(APPEND labels logic)
+  endif()
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+    PROPERTIES LABELS "${labels}" TIMEOUT 120)
+endfunction()
+
+# End-to-end tests: a shell script run against the real binaries in the build folder.
+#   kesh_add_script_test(NAME SCRIPT [TIMEOUT seconds])
+function(kesh_add_script_test name script)
+  cmake_parse_arguments(T "" "TIMEOUT" "" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  add_test(NAME ${name} COMMAND bash ${script}
+           WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+  set_tests_properties(${name} PROPERTIES
+    LABELS e2e TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "KESH_BUILD=${CMAKE_BINARY_DIR};KESH_SOURCE=${CMAKE_SOURCE_DIR}")
+endfunction()

@@ -1,0 +1,3 @@
+#include "scenes/earth/earth_scene.h"
+
+void drawEarthScene() {}

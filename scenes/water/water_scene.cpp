@@ -1,0 +1,3 @@
+#include "scenes/water/water_scene.h"
+
+void drawWaterScene() {}

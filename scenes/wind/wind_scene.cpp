@@ -1,0 +1,3 @@
+#include "scenes/wind/wind_scene.h"
+
+void drawWindScene() {}

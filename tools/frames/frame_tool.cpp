@@ -1,0 +1,165 @@
+// kesh-frames: runs the real program's start-up with a fixed seed in a window,
+// drives its idle and display callbacks and its input frame by frame, and
+// writes PNG shots of a fixed storyboard.
+//
+//   kesh-frames [--out DIR] [--only NAME]... [--list]
+#include <GL/gl.h>
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/controller.h"
+#include "app/frame.h"
+#include "app/input.h"
+#include "app/startup.h"
+#include "app/window.h"
+#include "platform/clock.h"
+#include "tools/common/png_image.h"
+#include "tools/frames/storyboard.h"
+
+namespace {
+
+constexpr unsigned int frameToolSeed = 1;
+
+struct Options {
+  std::string outDir = "frames";
+  std::vector<std::string> only;
+  bool list = false;
+};
+
+std::string pendingShot;  // path of the shot the next swap captures
+void (*realSwap)() = nullptr;
+bool writeFailed = false;
+
+void skipSleep(uint32_t) {}
+
+RgbImage readBackBuffer() {
+  RgbImage image;
+  image.width = windowWidth;
+  image.height = windowHeight;
+  image.pixels.resize(static_cast<size_t>(image.width) * image.height * 3);
+  std::vector<uint8_t> rows(image.pixels.size());
+  GLint packAlignment = 4;
+  glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
+  glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
+  const size_t rowBytes = static_cast<size_t>(image.width) * 3;
+  for (int y = 0; y < image.height; ++y) {
+    std::memcpy(image.pixel(0, y), &rows[(image.height - 1 - y) * rowBytes], rowBytes);
+  }
+  return image;
+}
+
+// Swap hook: captures the finished frame from the back buffer, then swaps.
+void captureThenSwap() {
+  if (!pendingShot.empty()) {
+    if (!writePng(pendingShot, readBackBuffer())) writeFailed = true;
+    pendingShot.clear();
+  }
+  realSwap();
+}
+
+void runFrame() {
+  idleUpdate();
+  displayFrame();
+}
+
+void callMenu(StoryMenu menu, int value) {
+  switch (menu) {
+    case StoryMenu::main: mainMenuSelected(value); break;
+    case StoryMenu::wind: windMenuSelected(value); break;
+    case StoryMenu::earth: earthMenuSelected(value); break;
+    case StoryMenu::fire: fireMenuSelected(value); break;
+    case StoryMenu::water: waterMenuSelected(value); break;
+  }
+}
+
+bool wanted(const Options& options, const char* name) {
+  if (options.only.empty()) return true;
+  for (const std::string& only : options.only) {
+    if (only == name) return true;
+  }
+  return false;
+}
+
+bool parseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--out" && i + 1 < argc) {
+      options.outDir = argv[++i];
+    } else if (arg == "--only" && i + 1 < argc) {
+      options.only.push_back(argv[++i]);
+    } else if (arg == "--list") {
+      options.list = true;
+    } else {
+      std::fprintf(stderr, "usage: kesh-frames [--out DIR] [--only NAME]... [--list]\n");
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!parseOptions(argc, argv, options)) return 2;
+  if (options.list) {
+    for (const StoryStep& step : storyboard()) {
+      if (step.kind == StepKind::shot) std::printf("%s\n", step.name);
+    }
+    return 0;
+  }
+  if (mkdir(options.outDir.c_str(), 0755) != 0 && errno != EEXIST) {
+    std::fprintf(stderr, "kesh-frames: cannot create %s\n", options.outDir.c_str());
+    return 1;
+  }
+
+  std::srand(frameToolSeed);
+  if (!displayAvailable(argc, argv)) return 1;
+  replaceSleepFunction(skipSleep);  // the intro's pause changes nothing drawn
+  int glutArgc = 1;
+  startUp(&glutArgc, argv);
+  if (!waitUntilWindowShown()) {
+    std::fprintf(stderr, "kesh-frames: the window never appeared on the display\n");
+    return 1;
+  }
+  realSwap = windowCalls.swapBuffers;
+  windowCalls.swapBuffers = captureThenSwap;
+
+  int shots = 0;
+  for (const StoryStep& step : storyboard()) {
+    switch (step.kind) {
+      case StepKind::advance:
+        for (int i = 0; i < step.value; ++i) runFrame();
+        break;
+      case StepKind::shot:
+        if (wanted(options, step.name)) {
+          pendingShot = options.outDir + "/" + step.name + ".png";
+          ++shots;
+        }
+        runFrame();
+        break;
+      case StepKind::key:
+        keyPressed(static_cast<unsigned char>(step.value), 0, 0);
+        break;
+      case StepKind::special:
+        specialKeyPressed(step.value, 0, 0);
+        break;
+      case StepKind::menu:
+        callMenu(step.menu, step.value);
+        break;
+    }
+  }
+  if (writeFailed) return 1;
+  std::printf("kesh-frames: wrote %d shots to %s\n", shots, options.outDir.c_str());
+  return 0;
+}
