@@ -1,0 +1,4 @@
+// The bird model. Not yet modelled: it has no meshes.
+#include "tools/modeller/models.h"
+
+ModelData buildBirdModel() { return {"bird", {}}; }
