@@ -76,8 +76,8 @@ void openWindow(int* argc, char** argv) {
   printBanner();
 }
 
-bool waitUntilWindowShown() {
-  glutDisplayFunc(drawNothing);
+// Pumps window events until the visibility callback reports the window shown.
+bool pumpUntilShown() {
   glutVisibilityFunc(noteVisibility);
   for (int attempt = 0; attempt < settleAttempts && !windowShown; ++attempt) {
     glutMainLoopEvent();
@@ -85,7 +85,27 @@ bool waitUntilWindowShown() {
   }
   glutMainLoopEvent();
   glutVisibilityFunc(nullptr);
+  return windowShown != 0;
+}
+
+bool openToolWindow(const char* title, int width, int height) {
+  static char programName[] = "kesh";
+  static char* arguments[] = {programName, nullptr};
+  int argumentCount = 1;
+  if (!displayAvailable(argumentCount, arguments)) return false;
+  glutInit(&argumentCount, arguments);
+  glutInitDisplayMode(displayMode);
+  glutInitWindowSize(width, height);
+  glutInitWindowPosition(0, 0);
+  glutCreateWindow(title);
+  glutDisplayFunc(drawNothing);
+  return pumpUntilShown();
+}
+
+bool waitUntilWindowShown() {
+  glutDisplayFunc(drawNothing);
+  const bool shown = pumpUntilShown();
   glutDisplayFunc(displayFrame);
   reshapeWindow(windowWidth, windowHeight);
-  return windowShown != 0;
+  return shown;
 }

@@ -28,6 +28,11 @@ bool displayAvailable(int argc, char** argv);
 // Start-up steps 2 to 9: GLUT, the window, the callbacks, the menus, the banner.
 void openWindow(int* argc, char** argv);
 
+// Opens a plain GL window with the program's pixel format, for tools and tests
+// that draw on their own, and waits until it is on screen. False when there
+// is no display or the window never showed.
+bool openToolWindow(const char* title, int width, int height);
+
 // For tools that drive the callbacks themselves: processes window events until
 // the window is on screen, without drawing a frame, then sets the drawing
 // projection as GLUT's first reshape does. False if it never showed.
