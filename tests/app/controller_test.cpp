@@ -1,0 +1,308 @@
+// The scene controller: carousel turns, selection requests, camera travels and
+// the small continuous motions, step by step as idleUpdate advances them.
+#include <cmath>
+
+#include "tests/app/shell_fixture.h"
+
+namespace {
+
+using Controller = ShellTest;
+
+enum Outcome { nothing, forward, back, forwardDouble };
+
+struct SelectionCase {
+  int front;      // carousel count that puts a scene in front
+  int requested;  // scene index
+  Outcome outcome;
+};
+
+// Row: the scene in front (by count); column: the scene asked for.
+const SelectionCase selectionTable[] = {
+    {0, windScene, nothing},        {0, earthScene, forward},
+    {0, fireScene, back},           {0, waterScene, forwardDouble},
+    {1, windScene, back},           {1, earthScene, nothing},
+    {1, fireScene, forwardDouble},  {1, waterScene, forward},
+    {2, windScene, forwardDouble},  {2, earthScene, back},
+    {2, fireScene, forward},        {2, waterScene, nothing},
+    {3, windScene, forward},        {3, earthScene, forwardDouble},
+    {3, fireScene, nothing},        {3, waterScene, back},
+};
+
+TEST_F(Controller, SelectionRequestsFollowTheOutcomeTable) {
+  for (const int lap : {0, -4, 8}) {  // any count with the same slot behaves alike
+    for (const SelectionCase& t : selectionTable) {
+      c = SceneController{};
+      c.carouselCount = t.front + lap;
+      c.selectedScene = frontScene();
+      c.cameraZoom = -5.0f;
+      requestSelection(t.requested);
+      SCOPED_TRACE(testing::Message() << "count " << c.carouselCount << " requested " << t.requested);
+      EXPECT_EQ(c.turningForward, t.outcome == forward || t.outcome == forwardDouble);
+      EXPECT_EQ(c.turnDouble, t.outcome == forwardDouble);
+      EXPECT_EQ(c.turningBack, t.outcome == back);
+      if (t.outcome == nothing) {
+        EXPECT_EQ(c.travelMode, travelNone);
+        EXPECT_EQ(c.travelZoomStep, 0.0f);
+      } else {
+        EXPECT_EQ(c.selectedScene, t.requested);
+        EXPECT_EQ(c.travelMode, travelReturn);
+        EXPECT_EQ(c.travelZoomStep, 0.25f);
+      }
+    }
+  }
+}
+
+TEST_F(Controller, QuarterTurnChangesTheCountOnTheSixteenthCall) {
+  requestForwardTurn();
+  idle(15);
+  EXPECT_EQ(c.carouselAngle, 90);
+  EXPECT_EQ(c.carouselCount, 0) << "the old scene stays in front while the stage rotates";
+  EXPECT_EQ(c.turningForward, 1);
+  idle(1);
+  EXPECT_EQ(c.carouselCount, 1);
+  EXPECT_EQ(frontScene(), earthScene);
+  EXPECT_EQ(c.turningForward, 0);
+  EXPECT_EQ(c.turnRemaining, 90);
+  idle(5);
+  EXPECT_EQ(c.carouselAngle, 90) << "the stage rests between turns";
+}
+
+TEST_F(Controller, HalfTurnCountsOnItsFirstAndThirtyFirstCalls) {
+  requestSelection(waterScene);
+  idle(1);
+  EXPECT_EQ(c.carouselCount, 1) << "earth, halfway round, is in front during the half turn";
+  EXPECT_EQ(c.carouselAngle, 6);
+  idle(29);
+  EXPECT_EQ(c.carouselCount, 1);
+  EXPECT_EQ(c.carouselAngle, 180);
+  idle(1);
+  EXPECT_EQ(c.carouselCount, 2);
+  EXPECT_EQ(frontScene(), waterScene);
+  EXPECT_EQ(c.turningForward + c.turnDouble + c.turningBack, 0);
+}
+
+TEST_F(Controller, BackTurnBringsFireToTheFront) {
+  specialKeyPressed(specialKeyLeft, 0, 0);
+  idle(16);
+  EXPECT_EQ(c.carouselCount, -1);
+  EXPECT_EQ(c.carouselAngle, -90);
+  EXPECT_EQ(frontScene(), fireScene);
+  EXPECT_EQ(carouselSlot(-1), 3);
+  EXPECT_EQ(carouselSlot(-3), 1);
+}
+
+TEST_F(Controller, ArrowsAreIgnoredAgainstARunningTurn) {
+  specialKeyPressed(specialKeyLeft, 0, 0);
+  idle(3);
+  specialKeyPressed(specialKeyRight, 0, 0);
+  EXPECT_EQ(c.turningForward, 0);
+  idle(13);
+  EXPECT_EQ(c.carouselCount, -1);
+
+  c = SceneController{};
+  specialKeyPressed(specialKeyRight, 0, 0);
+  specialKeyPressed(specialKeyLeft, 0, 0);
+  EXPECT_EQ(c.turningBack, 0);
+  idle(16);
+  EXPECT_EQ(c.carouselCount, 1);
+  EXPECT_EQ(c.carouselAngle, 90);
+}
+
+TEST_F(Controller, ZoomKeysStopAtTheirLimits) {
+  for (int i = 0; i < 88; ++i) specialKeyPressed(specialKeyUp, 0, 0);
+  EXPECT_EQ(c.cameraZoom, -22.0f);
+  specialKeyPressed(specialKeyUp, 0, 0);
+  EXPECT_EQ(c.cameraZoom, -22.0f);
+  for (int i = 0; i < 100; ++i) specialKeyPressed(specialKeyDown, 0, 0);
+  EXPECT_EQ(c.cameraZoom, 0.0f);
+  specialKeyPressed(999, 0, 0);
+  EXPECT_EQ(c.cameraZoom, 0.0f);
+}
+
+struct BestViewCase {
+  int scene;
+  int movingCalls;
+  float stop;
+  double height;  // height reached from 0
+};
+
+TEST_F(Controller, BestViewTravelsMoveInToEachScenesStop) {
+  const BestViewCase cases[] = {{windScene, 50, -12.5f, 2.0},
+                                {earthScene, 64, -16.0f, 0.64},
+                                {fireScene, 44, -11.0f, 0.0},
+                                {waterScene, 68, -17.0f, 1.224}};
+  for (const BestViewCase& t : cases) {
+    c = SceneController{};
+    c.selectedScene = t.scene;
+    requestBestView(t.scene);
+    int moving = 0;
+    for (; c.travelMode == travelBestView && moving < 200; ++moving) idleUpdate();
+    SCOPED_TRACE(t.scene);
+    EXPECT_EQ(moving - 1, t.movingCalls) << "the last call only ends the travel";
+    EXPECT_EQ(c.cameraZoom, t.stop);
+    EXPECT_NEAR(c.cameraHeight, t.height, 1e-4);
+  }
+}
+
+TEST_F(Controller, BestViewOnlyForTheSelectedScene) {
+  requestBestView(fireScene);
+  EXPECT_EQ(c.travelMode, travelNone);
+  requestBestView(windScene);
+  EXPECT_EQ(c.travelMode, travelBestView);
+}
+
+TEST_F(Controller, ReturnTravelBringsZoomAndHeightBackTogether) {
+  requestBestView(windScene);
+  idle(51);
+  ASSERT_EQ(c.cameraZoom, -12.5f);
+  requestReturn();
+  EXPECT_EQ(c.travelZoomStep, 0.25f);
+  idle(49);
+  EXPECT_EQ(c.cameraZoom, -0.25f);
+  EXPECT_GT(c.cameraHeight, 0.0f);
+  idle(1);
+  EXPECT_EQ(c.cameraZoom, 0.0f);
+  EXPECT_NEAR(c.cameraHeight, 0.0, 1e-5);
+  idle(1);
+  EXPECT_EQ(c.travelMode, travelNone);
+}
+
+TEST_F(Controller, ReturnAtZoomZeroLeavesTheHeight) {
+  c.cameraHeight = 1.0f;
+  requestReturn();
+  idle(3);
+  EXPECT_EQ(c.cameraHeight, 1.0f);
+  EXPECT_EQ(c.travelMode, travelNone);
+}
+
+TEST_F(Controller, ZoomingInAfterAReturnPlannedAtZeroStillEndsCleanly) {
+  // A return planned at zoom 0 keeps whatever steps it held (here stale ones);
+  // zooming in before the next idle step plans it again from the new zoom.
+  c.cameraHeight = 1.0f;
+  c.travelZoomStep = 0.25f;
+  c.travelHeightStep = 0.3f;
+  requestReturn();
+  specialKeyPressed(specialKeyUp, 0, 0);
+  idle(1);
+  EXPECT_EQ(c.cameraZoom, 0.0f);
+  EXPECT_EQ(c.cameraHeight, 0.0f) << "zoom and height arrive together, not by the stale step";
+  idle(1);
+  EXPECT_EQ(c.travelMode, travelNone);
+
+  // Never planned at all: the steps are zero, and the travel must still end.
+  c = SceneController{};
+  requestReturn();
+  specialKeyPressed(specialKeyUp, 0, 0);
+  specialKeyPressed(specialKeyUp, 0, 0);
+  idle(5);
+  EXPECT_EQ(c.cameraZoom, 0.0f);
+  EXPECT_EQ(c.cameraHeight, 0.0f);
+  EXPECT_EQ(c.travelMode, travelNone);
+}
+
+TEST_F(Controller, ANewRequestOverridesTheRunningTravel) {
+  requestBestView(windScene);
+  idle(10);
+  requestSelection(earthScene);
+  EXPECT_EQ(c.travelMode, travelReturn);
+  idle(10);
+  EXPECT_EQ(c.cameraZoom, 0.0f);
+}
+
+TEST_F(Controller, EarthSpinCyclesThroughThreeHundredSixtyOneValues) {
+  idle(360);
+  EXPECT_EQ(c.earthSpin, 360);
+  idle(1);
+  EXPECT_EQ(c.earthSpin, 0);
+}
+
+TEST_F(Controller, DoubleStepsAreSummedInDoubleAndStoredAsFloat) {
+  // The same number of steps summed in float would drift visibly apart.
+  float marker = 0.0f, markerInFloat = 0.0f, wobble = 0.0f;
+  bool rising = true, pathsDiffer = false;
+  for (int i = 0; i < 1000; ++i) {
+    idleUpdate();
+    marker = static_cast<float>(marker + 1.2);
+    markerInFloat += 1.2f;
+    if (rising) {
+      if (wobble < 2.5f) {
+        wobble = static_cast<float>(wobble + 0.07);
+      } else {
+        rising = false;
+        wobble = static_cast<float>(wobble - 0.07);
+      }
+    } else if (wobble > -2.5f) {
+      wobble = static_cast<float>(wobble - 0.07);
+    } else {
+      rising = true;
+      wobble = static_cast<float>(wobble + 0.07);
+    }
+    ASSERT_EQ(c.oceanWobble, wobble) << "step " << i;
+    ASSERT_EQ(c.markerAngle, marker) << "step " << i;
+    pathsDiffer = pathsDiffer || marker != markerInFloat;
+  }
+  EXPECT_TRUE(pathsDiffer) << "a float-step marker would have been caught";
+}
+
+TEST_F(Controller, OceanWobbleTurnsJustPastItsLimits) {
+  float highest = 0.0f, lowest = 0.0f;
+  int turns = 0, rising = 1;
+  for (int i = 0; i < 500; ++i) {
+    idleUpdate();
+    highest = std::max(highest, c.oceanWobble);
+    lowest = std::min(lowest, c.oceanWobble);
+    if (c.oceanWobbleRising != rising) ++turns;
+    rising = c.oceanWobbleRising;
+  }
+  EXPECT_GE(highest, 2.5f);
+  EXPECT_LT(highest, 2.5f + 0.07f);
+  EXPECT_LE(lowest, -2.5f);
+  EXPECT_GT(lowest, -2.5f - 0.07f);
+  EXPECT_GE(turns, 6);
+}
+
+TEST_F(Controller, SpheresSwingInOppositePhaseBetweenZeroAndTheirFarEnds) {
+  float lo[4] = {0, 0, 0, 0}, hi[4] = {0, 0, 0, 0};
+  for (int i = 0; i < 400; ++i) {
+    idleUpdate();
+    for (int s = 0; s < 4; ++s) {
+      lo[s] = std::min(lo[s], c.sphereOffset[s]);
+      hi[s] = std::max(hi[s], c.sphereOffset[s]);
+    }
+  }
+  for (int s : {0, 2}) {
+    EXPECT_GT(lo[s], -50.6f);
+    EXPECT_LE(lo[s], -50.0f);
+    EXPECT_LT(hi[s], 0.6f);
+  }
+  for (int s : {1, 3}) {
+    EXPECT_LT(hi[s], 50.6f);
+    EXPECT_GE(hi[s], 50.0f);
+    EXPECT_GT(lo[s], -0.6f);
+  }
+  // Spheres 2 and 3 start at their far ends: they are half a swing ahead.
+  c = SceneController{};
+  idle(40);
+  EXPECT_NEAR(c.sphereOffset[0], -24.0f, 0.01f);
+  EXPECT_NEAR(c.sphereOffset[2], -26.0f, 0.01f);
+  EXPECT_NEAR(c.sphereOffset[1], 24.0f, 0.01f);
+  EXPECT_NEAR(c.sphereOffset[3], 26.0f, 0.01f);
+}
+
+TEST_F(Controller, TurnsAndTravelsRequestedDuringTheIntroRun) {
+  c.introActive = 1;
+  specialKeyPressed(specialKeyUp, 0, 0);
+  requestSelection(earthScene);
+  EXPECT_EQ(c.selectedScene, earthScene);
+  idle(16);
+  EXPECT_EQ(c.carouselCount, 1);
+  EXPECT_EQ(c.cameraZoom, 0.0f);
+  EXPECT_EQ(c.earthSpin, 16);
+}
+
+TEST_F(Controller, EveryIdleStepRequestsARedisplay) {
+  idle(7);
+  EXPECT_EQ(redisplays, 7);
+}
+
+}  // namespace
