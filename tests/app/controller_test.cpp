@@ -216,32 +216,33 @@ TEST_F(Controller, EarthSpinCyclesThroughThreeHundredSixtyOneValues) {
   EXPECT_EQ(c.earthSpin, 0);
 }
 
+// The wobble's 0.07 is summed in double and stored as float; summed in float
+// it parts from that path on the third step already. The marker's 1.2 keeps
+// the same rule.
+float nextWobble(float wobble, bool& rising, double step) {
+  if (rising) {
+    if (wobble < 2.5f) return static_cast<float>(wobble + step);
+    rising = false;
+    return static_cast<float>(wobble - step);
+  }
+  if (wobble > -2.5f) return static_cast<float>(wobble - step);
+  rising = true;
+  return static_cast<float>(wobble + step);
+}
+
 TEST_F(Controller, DoubleStepsAreSummedInDoubleAndStoredAsFloat) {
-  // The same number of steps summed in float would drift visibly apart.
-  float marker = 0.0f, markerInFloat = 0.0f, wobble = 0.0f;
-  bool rising = true, pathsDiffer = false;
+  float wobble = 0.0f, wobbleInFloat = 0.0f, marker = 0.0f;
+  bool rising = true, risingInFloat = true, pathsDiffer = false;
   for (int i = 0; i < 1000; ++i) {
     idleUpdate();
+    wobble = nextWobble(wobble, rising, 0.07);
+    wobbleInFloat = nextWobble(wobbleInFloat, risingInFloat, 0.07f);
     marker = static_cast<float>(marker + 1.2);
-    markerInFloat += 1.2f;
-    if (rising) {
-      if (wobble < 2.5f) {
-        wobble = static_cast<float>(wobble + 0.07);
-      } else {
-        rising = false;
-        wobble = static_cast<float>(wobble - 0.07);
-      }
-    } else if (wobble > -2.5f) {
-      wobble = static_cast<float>(wobble - 0.07);
-    } else {
-      rising = true;
-      wobble = static_cast<float>(wobble + 0.07);
-    }
     ASSERT_EQ(c.oceanWobble, wobble) << "step " << i;
     ASSERT_EQ(c.markerAngle, marker) << "step " << i;
-    pathsDiffer = pathsDiffer || marker != markerInFloat;
+    pathsDiffer = pathsDiffer || wobble != wobbleInFloat;
   }
-  EXPECT_TRUE(pathsDiffer) << "a float-step marker would have been caught";
+  EXPECT_TRUE(pathsDiffer) << "a float-step wobble would have been caught";
 }
 
 TEST_F(Controller, OceanWobbleTurnsJustPastItsLimits) {

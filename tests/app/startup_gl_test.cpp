@@ -95,8 +95,8 @@ TEST_F(StartUp, ReshapeSetsTheDrawingProjection) {
   const double zNear = static_cast<double>(0.1f), zFar = 1000.0;
   EXPECT_NEAR(m[5], f, 1e-6);
   EXPECT_NEAR(m[0], f * 600.0 / 800.0, 1e-6);
-  EXPECT_NEAR(m[10], -(zFar + zNear) / (zFar - zNear), 1e-9);
-  EXPECT_NEAR(m[14], -2.0 * zFar * zNear / (zFar - zNear), 1e-9);
+  EXPECT_NEAR(m[10], -(zFar + zNear) / (zFar - zNear), 1e-6);
+  EXPECT_NEAR(m[14], -2.0 * zFar * zNear / (zFar - zNear), 1e-6);
   GLint mode = 0;
   glGetIntegerv(GL_MATRIX_MODE, &mode);
   EXPECT_EQ(mode, GL_MODELVIEW);
