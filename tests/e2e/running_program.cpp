@@ -1,0 +1,187 @@
+#include "tests/e2e/running_program.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int millisecondsLeft(Clock::time_point deadline) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+  return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+}  // namespace
+
+RunningProgram::RunningProgram() {
+  display_ = XOpenDisplay(nullptr);
+  if (display_) XSelectInput(display_, DefaultRootWindow(display_), SubstructureNotifyMask);
+}
+
+RunningProgram::~RunningProgram() {
+  if (pid_ > 0 && !exited_) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+  if (outFd_ >= 0) close(outFd_);
+  if (errFd_ >= 0) close(errFd_);
+  if (display_) XCloseDisplay(display_);
+}
+
+bool RunningProgram::start(const std::string& program, const std::string& workdir,
+                           const std::vector<std::string>& environment,
+                           const std::vector<std::string>& arguments) {
+  if (!display_) return false;
+  XSync(display_, False);
+  int out[2], err[2];
+  if (pipe(out) != 0 || pipe(err) != 0) return false;
+  pid_ = fork();
+  if (pid_ < 0) return false;
+  if (pid_ == 0) {
+    dup2(out[1], STDOUT_FILENO);
+    dup2(err[1], STDERR_FILENO);
+    close(out[0]);
+    close(err[0]);
+    for (const std::string& entry : environment) {
+      const size_t eq = entry.find('=');
+      const std::string name = entry.substr(0, eq);
+      const std::string value = entry.substr(eq + 1);
+      if (value.empty()) {
+        unsetenv(name.c_str());
+      } else {
+        setenv(name.c_str(), value.c_str(), 1);
+      }
+    }
+    if (chdir(workdir.c_str()) != 0) _exit(126);
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  close(out[1]);
+  close(err[1]);
+  outFd_ = out[0];
+  errFd_ = err[0];
+  fcntl(outFd_, F_SETFL, O_NONBLOCK);
+  fcntl(errFd_, F_SETFL, O_NONBLOCK);
+  return true;
+}
+
+void RunningProgram::drainPipes() {
+  char buffer[4096];
+  for (auto [fd, text] : {std::pair<int, std::string*>{outFd_, &stdout_}, {errFd_, &stderr_}}) {
+    if (fd < 0) continue;
+    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) text->append(buffer, n);
+  }
+}
+
+void RunningProgram::noteTitle() {
+  char* name = nullptr;
+  if (XFetchName(display_, window_, &name) && name) {
+    if (titles_.empty() || titles_.back() != name) titles_.push_back(name);
+    XFree(name);
+  }
+}
+
+void RunningProgram::handle(const XEvent& event) {
+  switch (event.type) {
+    case CreateNotify:
+      if (!event.xcreatewindow.override_redirect && window_ == 0) {
+        window_ = event.xcreatewindow.window;
+        XSelectInput(display_, window_, PropertyChangeMask | StructureNotifyMask);
+        noteTitle();
+      }
+      break;
+    case MapNotify:
+      if (event.xmap.window == window_) {
+        noteTitle();
+      } else if (event.xmap.override_redirect) {
+        popup_ = event.xmap.window;
+      }
+      break;
+    case PropertyNotify:
+      if (event.xproperty.window == window_ && event.xproperty.atom == XA_WM_NAME) noteTitle();
+      break;
+    default:
+      break;
+  }
+}
+
+void RunningProgram::pump(int timeoutMs) {
+  if (!exited_ && pid_ > 0) {
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+      exited_ = true;
+      exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+  }
+  pollfd fds[3] = {{ConnectionNumber(display_), POLLIN, 0}, {outFd_, POLLIN, 0}, {errFd_, POLLIN, 0}};
+  if (XPending(display_) == 0) poll(fds, 3, timeoutMs);
+  while (XPending(display_) > 0) {
+    XEvent event;
+    XNextEvent(display_, &event);
+    handle(event);
+  }
+  drainPipes();
+}
+
+Window RunningProgram::waitForWindow(int timeoutMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (titles_.empty() && millisecondsLeft(deadline) > 0 && !exited_) pump(20);
+  return titles_.empty() ? 0 : window_;
+}
+
+bool RunningProgram::waitForTitle(const std::function<bool(const std::string&)>& accept,
+                                  int timeoutMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    for (const std::string& title : titles_) {
+      if (accept(title)) return true;
+    }
+    if (millisecondsLeft(deadline) == 0 || exited_) return false;
+    pump(20);
+  }
+}
+
+Window RunningProgram::waitForPopup(int timeoutMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  popup_ = 0;
+  while (popup_ == 0 && millisecondsLeft(deadline) > 0 && !exited_) pump(20);
+  return popup_;
+}
+
+int RunningProgram::waitForExit(int timeoutMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!exited_ && millisecondsLeft(deadline) > 0) pump(20);
+  if (!exited_) return -1;
+  for (int i = 0; i < 5; ++i) pump(0);  // the last output
+  return exitStatus_;
+}
+
+WindowBox RunningProgram::box(Window window) const {
+  WindowBox result;
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display_, window, &attributes)) return result;
+  Window child;
+  XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &result.x, &result.y,
+                        &child);
+  result.width = attributes.width;
+  result.height = attributes.height;
+  return result;
+}
+
+bool RunningProgram::xdotool(const std::string& arguments) {
+  const std::string command = "xdotool " + arguments + " >/dev/null 2>&1";
+  return std::system(command.c_str()) == 0;
+}
