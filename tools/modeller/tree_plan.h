@@ -1,0 +1,41 @@
+// The tree's skeleton. Every bark mesh is a main limb (a stem rising from the
+// foot of the tree, a branch, a shoot or the roots) with the twigs that grow
+// from it; the leaf mesh that follows it in the catalogue grows on those
+// twigs. The plan fixes each limb's centre line, radius, sides and segments,
+// so that every bark mesh has exactly its triangle count.
+#pragma once
+#include <vector>
+
+#include "tools/modeller/tree_curve.h"
+
+constexpr int treeMeshCount = 91;
+constexpr int treeGroupCount = 4;
+
+// First bark mesh (the stem) of each sway group; a group runs to the mesh
+// before the next group's stem.
+constexpr int treeGroupStems[treeGroupCount] = {1, 47, 61, 69};
+
+struct LimbPlan {
+  Curve curve;            // dense centre line with radii
+  int sides = 3;
+  int segments = 1;       // rings - 1, set so the mesh meets its count
+  double leafFrom = 2.0;  // arc fraction where leaves begin; above 1: none
+};
+
+struct BarkPlan {
+  int mesh = 0;            // catalogue number (odd)
+  int group = 0;           // sway group, 1 to 4
+  int barkTriangles = 0;
+  int leafQuads = 0;       // quads of leaf mesh number mesh + 1
+  double stemVmax = 0.0;   // largest v along a stem; 0 for other meshes
+  std::vector<LimbPlan> limbs;  // the main limb first, then its twigs
+};
+
+// Triangles of the bark or leaf mesh with this catalogue number.
+int treeMeshTriangles(int mesh);
+
+// Sway group (1 to 4) of a mesh.
+int treeGroupOf(int mesh);
+
+// The 46 bark meshes in catalogue order.
+std::vector<BarkPlan> planTree();
