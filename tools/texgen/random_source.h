@@ -1,0 +1,19 @@
+// A seeded random stream for scattering brush marks. std::mt19937's output
+// is fixed by the standard, and the mapping to floats is our own, so the
+// marks land in the same places with any standard library.
+#pragma once
+#include <cstdint>
+#include <random>
+
+class RandomSource {
+ public:
+  explicit RandomSource(uint32_t seed) : engine_(seed) {}
+
+  // Uniform in [low, high).
+  float uniform(float low, float high) {
+    return low + (high - low) * static_cast<float>(engine_() >> 8) * (1.0f / 16777216.0f);
+  }
+
+ private:
+  std::mt19937 engine_;
+};

@@ -1,0 +1,64 @@
+// kesh-texgen: paints the program's eleven texture files into a folder, and
+// on request the two contact sheets for looking at them.
+//
+//   kesh-texgen OUT_DIR [--sheets SHEET_DIR]
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tools/common/png_image.h"
+#include "tools/texgen/contact_sheets.h"
+#include "tools/texgen/texture_files.h"
+#include "tools/texgen/texture_set.h"
+
+namespace {
+
+constexpr int usageStatus = 2;
+
+// Creates the folder unless it exists; false (with a message) when it cannot.
+bool makeFolder(const std::string& path) {
+  if (mkdir(path.c_str(), 0755) == 0 || errno == EEXIST) return true;
+  std::fprintf(stderr, "cannot create %s: %s\n", path.c_str(), std::strerror(errno));
+  return false;
+}
+
+int usage() {
+  std::fprintf(stderr, "usage: kesh-texgen OUT_DIR [--sheets SHEET_DIR]\n");
+  return usageStatus;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string outDir, sheetDir;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--sheets") == 0 && i + 1 < argc) {
+      sheetDir = argv[++i];
+    } else if (outDir.empty() && argv[i][0] != '-') {
+      outDir = argv[i];
+    } else {
+      return usage();
+    }
+  }
+  if (outDir.empty()) return usage();
+  if (!makeFolder(outDir) || (!sheetDir.empty() && !makeFolder(sheetDir))) return 1;
+
+  bool ok = true;
+  std::vector<NamedPicture> all, repeating;
+  for (const TextureRecipe& recipe : textureRecipes()) {
+    NamedPicture painted{recipe.fileName, recipe.paint()};
+    ok = writeBytes(outDir + "/" + recipe.fileName, encodeTexture(recipe, painted.picture)) && ok;
+    if (sheetDir.empty()) continue;
+    if (recipe.repeats) repeating.push_back(painted);
+    all.push_back(std::move(painted));
+  }
+  if (!sheetDir.empty()) {
+    ok = writePng(sheetDir + "/textures.png", makeOverviewSheet(all)) && ok;
+    ok = writePng(sheetDir + "/textures-tiled.png", makeTilingSheet(repeating)) && ok;
+  }
+  return ok ? 0 : 1;
+}
