@@ -1,0 +1,183 @@
+// The eleven generated textures: the files the build wrote are exactly what
+// the generator paints (so it is deterministic), the program's readers
+// accept them at their sizes, repeating ones tile without seams, and each
+// has the colour character of what it depicts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+
+#include "assets/bitmap_file.h"
+#include "assets/raw_file.h"
+#include "tools/texgen/noise.h"
+#include "tools/texgen/texture_set.h"
+
+namespace {
+
+const std::string textureDir = KESH_TEXTURE_DIR;
+
+// Each recipe painted once for all tests, by file name.
+const std::map<std::string, ColorImage>& painted() {
+  static const std::map<std::string, ColorImage> pictures = [] {
+    std::map<std::string, ColorImage> all;
+    for (const TextureRecipe& recipe : textureRecipes()) all[recipe.fileName] = recipe.paint();
+    return all;
+  }();
+  return pictures;
+}
+
+std::vector<uint8_t> fileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Mean colour and brightness spread of a picture.
+struct Character {
+  Color mean;
+  float brightest = 0;
+};
+
+Character characterOf(const ColorImage& image) {
+  Character c;
+  for (const Color& p : image.pixels) {
+    c.mean = c.mean + p;
+    c.brightest = std::fmax(c.brightest, luminance(p));
+  }
+  c.mean = c.mean * (1.0f / image.pixels.size());
+  return c;
+}
+
+// The step across the wrap-around edge measured against the steps across
+// every line inside the picture: the mean brightness step along each line of
+// pixel pairs, the wrap-around line's divided by the largest inside one,
+// worst of the two directions. Above 1, the edge stands out as a seam.
+float seamRatio(const ColorImage& image) {
+  auto step = [&](int x0, int y0, int x1, int y1) {
+    return std::fabs(luminance(image.at(x0, y0)) - luminance(image.at(x1, y1)));
+  };
+  const int w = image.width, h = image.height;
+  double worstX = 0, worstY = 0, acrossX = 0, acrossY = 0;
+  for (int x = 0; x < w; ++x) {  // the line between column x and the next
+    double sum = 0;
+    for (int y = 0; y < h; ++y) sum += step(x, y, (x + 1) % w, y);
+    if (x + 1 < w) worstX = std::fmax(worstX, sum / h);
+    else acrossX = sum / h;
+  }
+  for (int y = 0; y < h; ++y) {
+    double sum = 0;
+    for (int x = 0; x < w; ++x) sum += step(x, y, x, (y + 1) % h);
+    if (y + 1 < h) worstY = std::fmax(worstY, sum / w);
+    else acrossY = sum / w;
+  }
+  return static_cast<float>(std::fmax(acrossX / worstX, acrossY / worstY));
+}
+
+constexpr float seamlessRatio = 1.25f;
+
+TEST(TextureSet, NamesTheElevenFilesInLoadingOrder) {
+  const char* expected[] = {"stone.raw",    "grass2.bmp",  "bark1.bmp",   "leaf1.bmp",
+                            "starfield4.bmp", "opocean2.bmp", "marble2.bmp", "marble4.bmp",
+                            "floor1.bmp",   "metal3.bmp",  "metal1.bmp"};
+  ASSERT_EQ(textureRecipes().size(), std::size(expected));
+  for (size_t i = 0; i < std::size(expected); ++i) {
+    EXPECT_STREQ(textureRecipes()[i].fileName, expected[i]);
+  }
+}
+
+TEST(TextureSet, TheBuildWroteExactlyWhatTheGeneratorPaints) {
+  for (const TextureRecipe& recipe : textureRecipes()) {
+    SCOPED_TRACE(recipe.fileName);
+    const std::vector<uint8_t> onDisk = fileBytes(textureDir + "/" + recipe.fileName);
+    ASSERT_FALSE(onDisk.empty()) << "missing: build the kesh_textures target";
+    EXPECT_TRUE(onDisk == encodeTexture(recipe, painted().at(recipe.fileName)));
+  }
+}
+
+TEST(TextureSet, TheProgramsReadersAcceptEveryFileAtItsSize) {
+  for (const TextureRecipe& recipe : textureRecipes()) {
+    SCOPED_TRACE(recipe.fileName);
+    const ColorImage& picture = painted().at(recipe.fileName);
+    EXPECT_EQ(picture.width, picture.height);
+    EXPECT_TRUE(picture.width == 256 || picture.width == 512) << picture.width;
+    const std::string path = textureDir + "\\" + recipe.fileName;
+    if (recipe.format == TextureFormat::raw) {
+      RawImage raw;
+      ASSERT_TRUE(readRawImage(path.c_str(), rawSideFromLength, rawSideFromLength, raw));
+      EXPECT_EQ(raw.length, static_cast<size_t>(picture.width) * picture.height * 3);
+      EXPECT_EQ(raw.width, picture.width);
+    } else {
+      BitmapImage bitmap;
+      ASSERT_EQ(readBitmap(path.c_str(), bitmap), 1);
+      EXPECT_EQ(bitmap.width, static_cast<uint32_t>(picture.width));
+      EXPECT_EQ(bitmap.height, static_cast<uint32_t>(picture.height));
+      EXPECT_EQ(bitmap.width % 4, 0u);
+    }
+  }
+}
+
+TEST(TextureSet, SeamCheckFlagsAPictureThatDoesNotTile) {
+  ColorImage broken(128, 128);  // noise sampled over 0.9 of its period: a step at the edge
+  for (int y = 0; y < 128; ++y) {
+    for (int x = 0; x < 128; ++x) {
+      const float n = 0.5f + 0.5f * fractalNoise(0.9f * x / 128, 0.9f * y / 128, 4, 4, 4, 1);
+      broken.at(x, y) = {n, n, n};
+    }
+  }
+  const float ratio = seamRatio(broken);
+  std::printf("non-tiling noise: seam %.2f of the largest inside step\n", ratio);
+  EXPECT_GT(ratio, 2 * seamlessRatio);
+}
+
+TEST(TextureSet, RepeatingTexturesTileWithoutSeams) {
+  for (const TextureRecipe& recipe : textureRecipes()) {
+    if (!recipe.repeats) continue;
+    SCOPED_TRACE(recipe.fileName);
+    const float ratio = seamRatio(painted().at(recipe.fileName));
+    std::printf("%s: seam %.2f of the largest inside step\n", recipe.fileName, ratio);
+    EXPECT_LT(ratio, seamlessRatio);
+  }
+}
+
+TEST(TextureSet, EachTextureHasTheColoursOfWhatItShows) {
+  const auto& p = painted();
+  const Character stone = characterOf(p.at("stone.raw"));
+  EXPECT_NEAR(stone.mean.r, stone.mean.b, 0.06f) << "grey";
+  EXPECT_GT(luminance(stone.mean), 0.35f);
+
+  for (const char* green : {"grass2.bmp", "leaf1.bmp"}) {
+    const Character c = characterOf(p.at(green));
+    EXPECT_GT(c.mean.g, 1.3f * c.mean.r) << green;
+    EXPECT_GT(c.mean.g, 1.5f * c.mean.b) << green;
+  }
+  const Character bark = characterOf(p.at("bark1.bmp"));
+  EXPECT_GT(bark.mean.r, bark.mean.g);
+  EXPECT_GT(bark.mean.g, bark.mean.b);
+
+  const Character sky = characterOf(p.at("starfield4.bmp"));
+  EXPECT_LT(luminance(sky.mean), 0.08f) << "the backdrop must stay dark";
+  EXPECT_GT(sky.brightest, 0.9f) << "bright stars";
+
+  const Character ocean = characterOf(p.at("opocean2.bmp"));
+  EXPECT_GT(ocean.mean.b, 2 * ocean.mean.r);
+
+  const Character white = characterOf(p.at("marble2.bmp"));
+  const Character green = characterOf(p.at("marble4.bmp"));
+  EXPECT_GT(luminance(white.mean), 0.7f);
+  EXPECT_LT(luminance(green.mean), 0.35f);
+  EXPECT_GT(green.mean.g, green.mean.r);
+
+  const Character floor = characterOf(p.at("floor1.bmp"));
+  EXPECT_GT(floor.mean.b, floor.mean.r);
+
+  for (const char* metal : {"metal3.bmp", "metal1.bmp"}) {
+    const Character c = characterOf(p.at(metal));
+    EXPECT_NEAR(c.mean.r, c.mean.b, 0.08f) << metal << " is grey";
+    EXPECT_GT(luminance(c.mean), 0.3f) << metal;
+  }
+}
+
+}  // namespace
