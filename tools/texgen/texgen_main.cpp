@@ -19,8 +19,13 @@ namespace {
 
 constexpr int usageStatus = 2;
 
-// Creates the folder unless it exists; false (with a message) when it cannot.
+// Creates the folder and any missing folders above it; false (with a
+// message) when it cannot.
 bool makeFolder(const std::string& path) {
+  for (size_t slash = path.find('/', 1); slash != std::string::npos;
+       slash = path.find('/', slash + 1)) {
+    mkdir(path.substr(0, slash).c_str(), 0755);  // an existing or failing parent shows below
+  }
   if (mkdir(path.c_str(), 0755) == 0 || errno == EEXIST) return true;
   std::fprintf(stderr, "cannot create %s: %s\n", path.c_str(), std::strerror(errno));
   return false;
