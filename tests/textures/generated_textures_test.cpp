@@ -1,5 +1,5 @@
 // The eleven generated textures: the files the build wrote are exactly what
-// the generator paints (so it is deterministic), the program's readers
+// the generator paints now (so it is deterministic), the program's readers
 // accept them at their sizes, repeating ones tile without seams, and each
 // has the colour character of what it depicts.
 #include <gtest/gtest.h>
@@ -20,19 +20,43 @@ namespace {
 
 const std::string textureDir = KESH_TEXTURE_DIR;
 
-// Each recipe painted once for all tests, by file name.
-const std::map<std::string, ColorImage>& painted() {
-  static const std::map<std::string, ColorImage> pictures = [] {
-    std::map<std::string, ColorImage> all;
-    for (const TextureRecipe& recipe : textureRecipes()) all[recipe.fileName] = recipe.paint();
-    return all;
-  }();
-  return pictures;
-}
-
 std::vector<uint8_t> fileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A texture file of the build as the program's readers see it (rows bottom
+// first); an empty picture when they refuse it.
+ColorImage readTextureFile(const TextureRecipe& recipe) {
+  const std::string path = textureDir + "\\" + recipe.fileName;
+  int width = 0, height = 0;
+  const uint8_t* bytes = nullptr;
+  RawImage raw;
+  BitmapImage bitmap;
+  if (recipe.format == TextureFormat::raw) {
+    if (!readRawImage(path.c_str(), rawSideFromLength, rawSideFromLength, raw)) return {};
+    width = raw.width, height = raw.height, bytes = raw.bytes.get();
+  } else {
+    if (!readBitmap(path.c_str(), bitmap)) return {};
+    width = static_cast<int>(bitmap.width), height = static_cast<int>(bitmap.height);
+    bytes = bitmap.pixels.get();
+  }
+  ColorImage picture(width, height);
+  for (size_t i = 0; i < picture.pixels.size(); ++i) {
+    picture.pixels[i] = {bytes[3 * i] / 255.0f, bytes[3 * i + 1] / 255.0f, bytes[3 * i + 2] / 255.0f};
+  }
+  return picture;
+}
+
+// Every texture file of the build, read once, by file name. (The files are
+// checked against a fresh paint below, so these are the generator's pictures.)
+const std::map<std::string, ColorImage>& builtTextures() {
+  static const std::map<std::string, ColorImage> pictures = [] {
+    std::map<std::string, ColorImage> all;
+    for (const TextureRecipe& recipe : textureRecipes()) all[recipe.fileName] = readTextureFile(recipe);
+    return all;
+  }();
+  return pictures;
 }
 
 // Mean colour and brightness spread of a picture.
@@ -93,30 +117,19 @@ TEST(TextureSet, TheBuildWroteExactlyWhatTheGeneratorPaints) {
     SCOPED_TRACE(recipe.fileName);
     const std::vector<uint8_t> onDisk = fileBytes(textureDir + "/" + recipe.fileName);
     ASSERT_FALSE(onDisk.empty()) << "missing: build the kesh_textures target";
-    EXPECT_TRUE(onDisk == encodeTexture(recipe, painted().at(recipe.fileName)));
+    EXPECT_TRUE(onDisk == encodeTexture(recipe, recipe.paint()));
   }
 }
 
 TEST(TextureSet, TheProgramsReadersAcceptEveryFileAtItsSize) {
   for (const TextureRecipe& recipe : textureRecipes()) {
     SCOPED_TRACE(recipe.fileName);
-    const ColorImage& picture = painted().at(recipe.fileName);
+    const ColorImage& picture = builtTextures().at(recipe.fileName);
     EXPECT_EQ(picture.width, picture.height);
     EXPECT_TRUE(picture.width == 256 || picture.width == 512) << picture.width;
-    const std::string path = textureDir + "\\" + recipe.fileName;
-    if (recipe.format == TextureFormat::raw) {
-      RawImage raw;
-      ASSERT_TRUE(readRawImage(path.c_str(), rawSideFromLength, rawSideFromLength, raw));
-      EXPECT_EQ(raw.length, static_cast<size_t>(picture.width) * picture.height * 3);
-      EXPECT_EQ(raw.width, picture.width);
-    } else {
-      BitmapImage bitmap;
-      ASSERT_EQ(readBitmap(path.c_str(), bitmap), 1);
-      EXPECT_EQ(bitmap.width, static_cast<uint32_t>(picture.width));
-      EXPECT_EQ(bitmap.height, static_cast<uint32_t>(picture.height));
-      EXPECT_EQ(bitmap.width % 4, 0u);
-    }
   }
+  const std::string stone = textureDir + "/stone.raw";
+  EXPECT_EQ(fileBytes(stone).size(), 256u * 256u * 3u);
 }
 
 TEST(TextureSet, SeamCheckFlagsAPictureThatDoesNotTile) {
@@ -136,14 +149,14 @@ TEST(TextureSet, RepeatingTexturesTileWithoutSeams) {
   for (const TextureRecipe& recipe : textureRecipes()) {
     if (!recipe.repeats) continue;
     SCOPED_TRACE(recipe.fileName);
-    const float ratio = seamRatio(painted().at(recipe.fileName));
+    const float ratio = seamRatio(builtTextures().at(recipe.fileName));
     std::printf("%s: seam %.2f of the largest inside step\n", recipe.fileName, ratio);
     EXPECT_LT(ratio, seamlessRatio);
   }
 }
 
 TEST(TextureSet, EachTextureHasTheColoursOfWhatItShows) {
-  const auto& p = painted();
+  const auto& p = builtTextures();
   const Character stone = characterOf(p.at("stone.raw"));
   EXPECT_NEAR(stone.mean.r, stone.mean.b, 0.06f) << "grey";
   EXPECT_GT(luminance(stone.mean), 0.35f);
