@@ -1,0 +1,90 @@
+// Advancing the ripple surface: normals from the heights, then one step of
+// the spring rule.
+#include "scenes/water/ripple_surface.h"
+
+namespace {
+
+// The eight neighbours of an interior point, in the order their springs act.
+struct Offset {
+  int di;
+  int dj;
+};
+constexpr Offset neighbourOffsets[8] = {{0, -1}, {-1, 0}, {0, 1},  {1, 0},
+                                        {1, 1},  {-1, -1}, {1, -1}, {-1, 1}};
+
+// Unit normal from two edge vectors leaving the point: a x b, normalised.
+Vec3d normalFromEdges(const Vec3d& point, const Vec3d& alongA, const Vec3d& alongB) {
+  Vec3d a;
+  Vec3d b;
+  Vec3d normal;
+  vecSubtract(&a, &alongA, &point);
+  vecSubtract(&b, &alongB, &point);
+  vecCross(&normal, &a, &b);
+  vecNormalize(&normal);
+  return normal;
+}
+
+}  // namespace
+
+// Forward differences inside the grid, backward ones on the last row and
+// column; the two corners where those would mix use one of each, so every
+// normal points up (positive y).
+void RippleSurface::computeNormals() {
+  const int last = gridSize - 1;
+  auto p = [](int i, int j) -> const Vec3d& { return gridPoints[i][j]; };
+  for (int i = 0; i <= last; ++i) {
+    for (int j = 0; j <= last; ++j) {
+      Vec3d normal;
+      if (i == 0 && j == last) {
+        normal = normalFromEdges(p(0, last), p(0, last - 1), p(1, last));
+        normal = Vec3d{-normal.x, -normal.y, -normal.z};
+      } else if (i == last && j == 0) {
+        normal = normalFromEdges(p(last, 0), p(last - 1, 0), p(last, 1));
+      } else if (i < last && j < last) {
+        normal = normalFromEdges(p(i, j), p(i, j + 1), p(i + 1, j));
+      } else {
+        normal = normalFromEdges(p(i, j), p(i, j - 1), p(i - 1, j));
+      }
+      vecCopy(&gridNormals[i][j], &normal);
+    }
+  }
+}
+
+// Each interior point pulls on its eight neighbours and they on it, with
+// the heights only read, so the forces of all points sum to zero. Then the
+// velocities take the forces, the heights the velocities, and the heights
+// shrink by 1 / gridSize.
+void RippleSurface::applySprings() {
+  const int last = gridSize - 1;
+  for (int i = 0; i < gridSize; ++i) {
+    for (int j = 0; j < gridSize; ++j) gridForces[i][j] = 0.0;
+  }
+  for (int i = 1; i < last; ++i) {
+    for (int j = 1; j < last; ++j) {
+      const double height = gridPoints[i][j].y;
+      for (const Offset& n : neighbourOffsets) {
+        const double d = height - gridPoints[i + n.di][j + n.dj].y;
+        gridForces[i][j] -= d;
+        gridForces[i + n.di][j + n.dj] += d;
+      }
+    }
+  }
+  for (int i = 0; i < gridSize; ++i) {
+    for (int j = 0; j < gridSize; ++j) {
+      gridVelocities[i][j] = springFactor * gridForces[i][j] + gridVelocities[i][j];
+    }
+  }
+  for (int i = 0; i < gridSize; ++i) {
+    for (int j = 0; j < gridSize; ++j) {
+      double& height = gridPoints[i][j].y;
+      height = height + gridVelocities[i][j];
+      height = height - height / gridSize;
+    }
+  }
+}
+
+// The normals always come from the heights before the step.
+void RippleSurface::stepSimulation() {
+  computeNormals();
+  applySprings();
+}
