@@ -11,6 +11,7 @@
 
 #include "assets/meshes/catalogue.h"
 #include "tools/modeller/models.h"
+#include "tools/modeller/tree_bark.h"
 #include "tools/modeller/tree_budget.h"
 #include "tools/modeller/tree_crown.h"
 #include "tools/modeller/tree_leaves.h"
@@ -300,6 +301,45 @@ TEST(TreeLeaves, QuadsAreAddedWithTheirOwnCornersAndTheGridsPoints) {
   EXPECT_EQ(mesh.triangleCount(), 10);
   EXPECT_EQ(mesh.uvCount(), 8);
   EXPECT_TRUE(checkQuality(mesh.data()).empty());
+}
+
+TEST(TreeCurve, ResamplingSpacesRingsEvenlyAndKeepsTheEnds) {
+  const Curve spline = splineCurve({{0, 0, 0}, {0, 0, 2}, {1, 0, 3}, {3, 1, 3.5}},
+                                   {0.5, 0.4, 0.2, 0.05}, 16);
+  // The spline passes through its control points with their radii.
+  EXPECT_NEAR(length(spline.points[16] - Vec3{0, 0, 2}), 0.0, 1e-12);
+  EXPECT_NEAR(spline.radii[32], 0.2, 1e-12);
+  const Curve rings = resampleCurve(spline, 9);
+  ASSERT_EQ(rings.points.size(), 9u);
+  EXPECT_NEAR(length(rings.points.front() - spline.points.front()), 0.0, 1e-12);
+  EXPECT_NEAR(length(rings.points.back() - spline.points.back()), 0.0, 1e-12);
+  EXPECT_NEAR(rings.radii.back(), 0.05, 1e-12);
+  // Equal arc length between rings along the fine curve means nearly equal chords.
+  const double step = length(rings.points[1] - rings.points[0]);
+  for (size_t i = 1; i + 1 < rings.points.size(); ++i) {
+    EXPECT_NEAR(length(rings.points[i + 1] - rings.points[i]), step, 0.02 * step);
+  }
+}
+
+TEST(TreeBark, TubesHaveTheirCountsAndTheirTextureLength) {
+  LimbPlan limb;
+  limb.curve = bezierCurve({0, 0, 0}, {0, 0, 1}, {0, 0, 2}, {0, 0, 3}, 20);
+  taperCurve(limb.curve, 0.2, 0.2, 1.0);  // a straight cylinder, 3 long, radius 0.2
+  EXPECT_NEAR(barkLength(limb.curve), 3.0 / 0.2, 1e-9);
+  limb.sides = 5;
+  limb.segments = 6;
+  MeshBuilder mesh("bark");
+  const double vmax = addBarkTube(mesh, limb, 0.5);
+  EXPECT_EQ(mesh.vertexCount(), 5 * 7);
+  EXPECT_EQ(mesh.triangleCount(), 2 * 5 * 6);
+  EXPECT_EQ(mesh.uvCount(), 6 * 7);
+  EXPECT_NEAR(vmax, 0.5 * 3.0 / 0.2, 1e-9);
+  EXPECT_NEAR(largestV(mesh.data()), vmax, 1e-12);
+  EXPECT_TRUE(checkQuality(mesh.data()).empty());
+  // Round a limb the texture turns a whole number of thirds, at least one.
+  EXPECT_NEAR(barkTurns(0.5), 3.0, 1e-12);         // 2 pi x 0.5 = 3.14: 9.42 thirds, 9
+  EXPECT_NEAR(barkTurns(2.5), 47.0 / 3.0, 1e-12);  // 15.71: 47.12 thirds, 47
+  EXPECT_NEAR(barkTurns(0.01), 1.0 / 3.0, 1e-12);  // never less than a third
 }
 
 TEST(TreeCrown, ReachEndsOnTheOutline) {

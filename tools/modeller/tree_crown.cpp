@@ -1,5 +1,7 @@
 #include "tools/modeller/tree_crown.h"
 
+#include "tools/modeller/tree_space.h"
+
 namespace {
 
 const Vec3 centre{-0.35, 0.2, 10.55};
@@ -7,7 +9,6 @@ constexpr double radiusX = 6.1;
 constexpr double radiusY = 6.9;
 constexpr double radiusUp = 5.3;    // z above the middle
 constexpr double radiusDown = 5.5;  // z below the middle
-constexpr double degree = pi / 180.0;
 constexpr double longestReach = 20.0;
 constexpr int reachSteps = 48;
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tools/modeller/tree_space.h"
+
 namespace {
 
 // Index of the span holding arc fraction s, and the fraction within it.
@@ -118,9 +120,7 @@ void wiggleCurve(Curve& curve, TreeRandom& random, double amplitude) {
   const size_t n = curve.points.size();
   if (n < 3) return;
   const Vec3 chord = normalized(curve.points.back() - curve.points.front());
-  const Vec3 helper = std::fabs(chord.z) < 0.9 ? Vec3{0, 0, 1} : Vec3{1, 0, 0};
-  const Vec3 side1 = normalized(cross(chord, helper));
-  const Vec3 side2 = cross(chord, side1);
+  const Vec3 side1 = across(chord), side2 = across(chord, 0.5 * pi);
   const double waves1 = random.range(1.0, 2.5), phase1 = random.range(0.0, 2.0 * pi);
   const double waves2 = random.range(1.0, 2.5), phase2 = random.range(0.0, 2.0 * pi);
   for (size_t i = 1; i + 1 < n; ++i) {

@@ -4,21 +4,13 @@
 
 #include "tools/modeller/tree_budget.h"
 #include "tools/modeller/tree_crown.h"
+#include "tools/modeller/tree_space.h"
 
 namespace {
 
 constexpr double leafCell = 0.1;    // one texture repeat at the program's leaf scale of 10
-constexpr double leafSize = 0.5;    // side of a leaf quad
+constexpr double leafSize = 0.56;   // side of a leaf quad
 constexpr double stalkGap = 0.03;   // between the twig's axis and the leaf's base
-const Vec3 up{0, 0, 1};
-
-// A unit vector across the given unit direction, turned by angle (radians).
-Vec3 acrossAt(Vec3 direction, double angle) {
-  const Vec3 helper = std::fabs(direction.z) < 0.9 ? up : Vec3{1, 0, 0};
-  const Vec3 n = normalized(cross(direction, helper));
-  const Vec3 b = cross(direction, n);
-  return n * std::cos(angle) + b * std::sin(angle);
-}
 
 // UV indices of the grid's points, row by row.
 std::vector<int> addGridPoints(MeshBuilder& mesh, const LeafUvGrid& grid) {
@@ -96,10 +88,10 @@ void addLeaves(MeshBuilder& mesh, const BarkPlan& plan, const LeafUvGrid& grid,
                                            std::clamp((j + random.range(0.2, 0.8)) / share[k], 0.0, 1.0);
       const Vec3 base = curvePoint(rings, s);
       const Vec3 along = curveTangent(rings, s);
-      const Vec3 out = acrossAt(along, random.range(0.0, 2.0 * pi));
+      const Vec3 out = across(along, random.range(0.0, 2.0 * pi));
       // The leaf's length points away from the twig, a little forward.
       const Vec3 spine = normalized(out * 0.85 + along * 0.5 + random.unitVector() * 0.25);
-      Vec3 face = normalized(random.unitVector() + crownOutward(base) * 0.7 + up * 0.5);
+      Vec3 face = normalized(random.unitVector() + crownOutward(base) * 0.7 + treeUp * 0.5);
       face = normalized(face - spine * dot(face, spine));
       const Vec3 width = cross(face, spine);
       const double half = 0.5 * leafSize * random.range(0.8, 1.15);

@@ -8,8 +8,16 @@
 
 #include "tools/modeller/tree_budget.h"
 #include "tools/modeller/tree_crown.h"
+#include "tools/modeller/tree_space.h"
 
 namespace {
+
+constexpr int treeMeshCount = 91;
+constexpr int treeGroupCount = 4;
+
+// First bark mesh (the stem) of each sway group; a group runs to the mesh
+// before the next group's stem.
+constexpr int treeGroupStems[treeGroupCount] = {1, 47, 61, 69};
 
 // Triangles per mesh, catalogue numbers 1 to 91 (odd bark, even leaves).
 constexpr int meshTriangles[treeMeshCount] = {
@@ -26,8 +34,6 @@ constexpr int meshTriangles[treeMeshCount] = {
 // come to this count minus half the bark triangles.
 constexpr int barkVertexTotal = 7941;
 
-constexpr double degree = pi / 180.0;
-const Vec3 up{0, 0, 1};
 
 // ---- Stems: the four stems share the trunk, then part for their groups.
 
@@ -90,7 +96,7 @@ const BranchDesign branchDesigns[] = {
     {63, 0, -20, 0},    {67, 0, -25, 35},   {65, 0, 5, 25},
     {75, 0, 40, 120},   {77, 0, 45, 240},   {87, 0, 0, 90},     {71, 0, -25, 60},
     {89, 0, -25, 120},  {73, 0, 55, 330},   {81, 0, 60, 60},    {83, 0, 58, 180},
-    {85, 0, 25, 60},    {79, 0, 15, 130},
+    {85, 0, 25, 60},    {79, 0, 48, 275},
 };
 
 // Shoots low on the first stem, where it leaves the trunk: a short sprout
@@ -133,6 +139,12 @@ constexpr double branchLeafFrom = 0.7;   // leaves on a branch's own tip beyond 
 constexpr double twigLeafFrom = 0.35;
 constexpr double branchTwigFrom = 0.4;   // twigs grow on a branch beyond this
 constexpr double goldenAngle = 137.50776;
+constexpr double branchSag = 0.08;       // of a level branch's span, at its middle
+constexpr double branchWiggle = 0.03;    // of a branch's span
+constexpr double leastBranchAngle = 20.0;  // degrees between a branch and its parent
+constexpr double mostBranchAngle = 75.0;
+constexpr double branchGap = 0.6;        // branches closer than this on a parent crowd it
+constexpr double sproutBaseRadius = 0.03;
 
 std::uint32_t meshSeed(int mesh) { return 90001u + 7919u * static_cast<std::uint32_t>(mesh); }
 
@@ -141,12 +153,6 @@ int branchSides(int halfTriangles) {
   if (halfTriangles >= 150) return 6;
   if (halfTriangles >= 60) return 5;
   return 4;
-}
-
-// A unit vector across the given unit direction.
-Vec3 across(Vec3 direction) {
-  const Vec3 helper = std::fabs(direction.z) < 0.9 ? up : Vec3{1, 0, 0};
-  return normalized(cross(direction, helper));
 }
 
 // Where a branch leaves its parent: about its wanted length from the target,
@@ -162,10 +168,11 @@ double attachPoint(const Curve& parent, double from, double to, Vec3 target,
     const Vec3 toward = target - p;
     const double angle = std::acos(std::clamp(dot(normalized(toward), curveTangent(parent, s)), -1.0, 1.0));
     double cost = std::fabs(length(toward) - wantedLength);
-    cost += 4.0 * std::max(0.0, 20.0 * degree - angle) + 4.0 * std::max(0.0, angle - 75.0 * degree);
+    cost += 4.0 * std::max(0.0, leastBranchAngle * degree - angle) +
+            4.0 * std::max(0.0, angle - mostBranchAngle * degree);
     for (double other : taken) {
       const double gap = length(curvePoint(parent, other) - p);
-      cost += 1.5 * std::max(0.0, 1.0 - gap / 0.6);
+      cost += 1.5 * std::max(0.0, 1.0 - gap / branchGap);
     }
     if (cost < bestCost) {
       bestCost = cost;
@@ -183,16 +190,16 @@ Curve branchCurve(const Curve& parent, double s, Vec3 target, double baseRadius,
   const double span = length(chord);
   const Vec3 toward = normalized(chord);
   const Vec3 leave = normalized(toward + curveTangent(parent, s) * 0.5);
-  const Vec3 arrive = normalized(toward + up * 0.4);
+  const Vec3 arrive = normalized(toward + treeUp * 0.4);
   Curve curve = bezierCurve(start, start + leave * (0.35 * span), target - arrive * (0.3 * span),
                             target, branchSamples);
   // Long, level branches sag a little in the middle.
   const double level = 1.0 - std::fabs(toward.z);
   for (size_t i = 1; i + 1 < curve.points.size(); ++i) {
     const double t = static_cast<double>(i) / (curve.points.size() - 1);
-    curve.points[i] = curve.points[i] - up * (0.08 * span * level * std::sin(pi * t));
+    curve.points[i] = curve.points[i] - treeUp * (branchSag * span * level * std::sin(pi * t));
   }
-  wiggleCurve(curve, random, 0.03 * span);
+  wiggleCurve(curve, random, branchWiggle * span);
   taperCurve(curve, baseRadius, branchTipRadius, 0.8);
   return curve;
 }
@@ -200,20 +207,17 @@ Curve branchCurve(const Curve& parent, double s, Vec3 target, double baseRadius,
 // A twig from point p of a limb, leaving in direction d, bowed a little to
 // one side and turning up towards its tip.
 Curve twigCurve(Vec3 p, Vec3 d, double twigLength, double baseRadius, TreeRandom& random) {
-  const Vec3 h = std::fabs(d.z) < 0.9 ? up : Vec3{1, 0, 0};
-  const Vec3 n = normalized(cross(d, h)), b = cross(d, n);
-  const double turn = random.range(0.0, 2.0 * pi);
-  const Vec3 bow = (n * std::cos(turn) + b * std::sin(turn)) * (twigBow * twigLength);
+  const Vec3 bow = across(d, random.range(0.0, 2.0 * pi)) * (twigBow * twigLength);
   Curve curve = bezierCurve(p, p + d * (0.35 * twigLength) + bow,
-                            p + d * (0.75 * twigLength) + bow * 0.8 + up * (0.1 * twigLength),
-                            p + d * twigLength + up * (0.15 * twigLength), twigSamples);
+                            p + d * (0.75 * twigLength) + bow * 0.8 + treeUp * (0.1 * twigLength),
+                            p + d * twigLength + treeUp * (0.15 * twigLength), twigSamples);
   taperCurve(curve, baseRadius, twigTipRadius, 1.0);
   return curve;
 }
 
 // count twigs along a limb between arc fractions from and to, reaching the
-// given share of the way to the crown's outline. The limb is
-// taken by value: it usually lives in plan.limbs, which the twigs grow.
+// given share of the way to the crown's outline. The limb is taken by value:
+// it usually lives in plan.limbs, which the twigs grow.
 void addTwigs(BarkPlan& plan, const Curve limb, double from, double to, int count,
               double reach, TreeRandom& random) {
   const double phase = random.range(0.0, 360.0);
@@ -221,12 +225,11 @@ void addTwigs(BarkPlan& plan, const Curve limb, double from, double to, int coun
     const double s = std::min(to, from + (to - from) * (i + 0.5 + random.range(-0.3, 0.3)) / count);
     const Vec3 p = curvePoint(limb, s);
     const Vec3 t = curveTangent(limb, s);
-    const Vec3 n = across(t), b = cross(t, n);
     const double turn = (phase + goldenAngle * i + random.range(-20.0, 20.0)) * degree;
     const double spread = random.range(35.0, 65.0) * degree;
-    const Vec3 side = n * std::cos(turn) + b * std::sin(turn);
+    const Vec3 side = across(t, turn);
     Vec3 d = normalized(t * std::cos(spread) + side * std::sin(spread));
-    d = normalized(d + crownOutward(p) * 0.6 + up * 0.25);
+    d = normalized(d + crownOutward(p) * 0.6 + treeUp * 0.25);
     const double room = reach * crownReach(p, d) - leafRoom;
     const double twigLength =
         std::clamp(room, twigShortest, twigLongest) * random.range(0.85, 1.1);
@@ -238,8 +241,19 @@ void addTwigs(BarkPlan& plan, const Curve limb, double from, double to, int coun
   }
 }
 
+// Sides times segments that the mesh's tubes must add up to.
 int halfTriangles(const BarkPlan& plan) { return plan.barkTriangles / 2; }
 
+// Sway group (1 to 4) of a mesh.
+int groupOf(int mesh) {
+  int group = 0;
+  for (int g = 0; g < treeGroupCount; ++g) {
+    if (mesh >= treeGroupStems[g]) group = g + 1;
+  }
+  return group;
+}
+
+// Whether the mesh is one of the shoots on the first stem.
 bool isSprout(int mesh) {
   for (const SproutDesign& sprout : sproutDesigns) {
     if (sprout.mesh == mesh) return true;
@@ -250,6 +264,7 @@ bool isSprout(int mesh) {
 // Meshes that grow twigs: stems and branches.
 bool growsTwigs(int mesh) { return mesh != rootMesh && !isSprout(mesh); }
 
+// Sides of a mesh's main limb (of all its roots, for the root mesh).
 int mainSides(int mesh) {
   for (const StemDesign& stem : stemDesigns) {
     if (stem.mesh == mesh) return stem.sides;
@@ -334,16 +349,6 @@ void fitBudget(BarkPlan& plan, int firstTwig) {
 
 }  // namespace
 
-int treeMeshTriangles(int mesh) { return meshTriangles[mesh - 1]; }
-
-int treeGroupOf(int mesh) {
-  int group = 0;
-  for (int g = 0; g < treeGroupCount; ++g) {
-    if (mesh >= treeGroupStems[g]) group = g + 1;
-  }
-  return group;
-}
-
 std::vector<BarkPlan> planTree() {
   std::map<int, int> twigCounts, thickTwigs;
   chooseTwigCounts(twigCounts, thickTwigs);
@@ -353,7 +358,7 @@ std::vector<BarkPlan> planTree() {
   for (int mesh = 1; mesh <= treeMeshCount; mesh += 2) {
     BarkPlan& plan = plans[mesh];
     plan.mesh = mesh;
-    plan.group = treeGroupOf(mesh);
+    plan.group = groupOf(mesh);
     plan.barkTriangles = meshTriangles[mesh - 1];
     plan.leafQuads = mesh < treeMeshCount ? meshTriangles[mesh] / 2 : 0;
   }
@@ -407,15 +412,13 @@ std::vector<BarkPlan> planTree() {
     BarkPlan& plan = plans[sprout.mesh];
     TreeRandom random(meshSeed(sprout.mesh));
     const Curve& stem = plans[stemOf(plan.group)].limbs[0].curve;
-    const Vec3 t = curveTangent(stem, sprout.at);
-    const Vec3 n = across(t), b = cross(t, n);
-    const double a = sprout.azimuth * degree, rise = sproutRise * degree;
-    Vec3 out = n * std::cos(a) + b * std::sin(a);
-    out = normalized(out - up * dot(out, up));
+    const double rise = sproutRise * degree;
+    Vec3 out = across(curveTangent(stem, sprout.at), sprout.azimuth * degree);
+    out = normalized(out - treeUp * dot(out, treeUp));
     const Vec3 base = curvePoint(stem, sprout.at) + out * (0.85 * curveRadius(stem, sprout.at));
-    const Vec3 d = normalized(out * std::cos(rise) + up * std::sin(rise));
+    const Vec3 d = normalized(out * std::cos(rise) + treeUp * std::sin(rise));
     LimbPlan main;
-    main.curve = twigCurve(base, d, sproutLength, 0.03, random);
+    main.curve = twigCurve(base, d, sproutLength, sproutBaseRadius, random);
     main.sides = sproutSides;
     main.leafFrom = 0.6;
     plan.limbs.push_back(main);
@@ -429,8 +432,8 @@ std::vector<BarkPlan> planTree() {
       const double a = rootAzimuths[i] * degree;
       const Vec3 out{std::cos(a), std::sin(a), 0};
       LimbPlan root;
-      root.curve = splineCurve({out * 0.2 + up * 1.1, out * 0.6 + up * 0.45,
-                                out * 1.0 + up * 0.15, out * rootSpread + up * 0.0},
+      root.curve = splineCurve({out * 0.2 + treeUp * 1.1, out * 0.6 + treeUp * 0.45,
+                                out * 1.0 + treeUp * 0.15, out * rootSpread + treeUp * 0.0},
                                {0.42, 0.3, 0.16, 0.07}, 8);
       root.sides = rootSides;
       plan.limbs.push_back(root);

@@ -8,13 +8,6 @@
 
 #include "tools/modeller/tree_curve.h"
 
-constexpr int treeMeshCount = 91;
-constexpr int treeGroupCount = 4;
-
-// First bark mesh (the stem) of each sway group; a group runs to the mesh
-// before the next group's stem.
-constexpr int treeGroupStems[treeGroupCount] = {1, 47, 61, 69};
-
 struct LimbPlan {
   Curve curve;            // dense centre line with radii
   int sides = 3;
@@ -30,12 +23,6 @@ struct BarkPlan {
   double stemVmax = 0.0;   // largest v along a stem; 0 for other meshes
   std::vector<LimbPlan> limbs;  // the main limb first, then its twigs
 };
-
-// Triangles of the bark or leaf mesh with this catalogue number.
-int treeMeshTriangles(int mesh);
-
-// Sway group (1 to 4) of a mesh.
-int treeGroupOf(int mesh);
 
 // The 46 bark meshes in catalogue order.
 std::vector<BarkPlan> planTree();
