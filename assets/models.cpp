@@ -1,14 +1,75 @@
 #include "assets/models.h"
 
-const MeshModel stageModel;
-const MeshModel markerModel;
-const MeshModel birdModel;
-const MeshModel poolModel;
-const MeshModel earthModel;
-const MeshModel treeModel;
-const MeshModel introModel;
-const MeshModel fireballModel;
+#include "assets/model_styles.h"
+#include "mesh_tables/bird_tables.h"
+#include "mesh_tables/earth_tables.h"
+#include "mesh_tables/fireball_tables.h"
+#include "mesh_tables/intro_tables.h"
+#include "mesh_tables/marker_tables.h"
+#include "mesh_tables/pool_tables.h"
+#include "mesh_tables/stage_tables.h"
+#include "mesh_tables/tree_tables.h"
 
-void MeshModel::drawAll() const {}
-void MeshModel::drawLand() const {}
-void MeshModel::drawOcean() const {}
+// Start colours: A black, B and C white.
+float fireballCornerColours[3][3] = {{0.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f}};
+
+namespace {
+
+constexpr int landMesh = 1;
+constexpr int oceanMesh = 2;
+constexpr int rgbFloats = 3;
+enum Corner { cornerA, cornerB, cornerC };
+
+// The descriptors: generated geometry joined with each mesh's style.
+constexpr auto stageMeshes = describeMeshes(stageTables, stageStyles);
+constexpr auto markerMeshes = describeMeshes(markerTables, markerStyles);
+constexpr auto birdMeshes = describeMeshes(birdTables, birdStyles);
+constexpr auto poolMeshes = describeMeshes(poolTables, poolStyles);
+constexpr auto earthMeshes = describeMeshes(earthTables, earthStyles);
+constexpr auto treeMeshes = describeMeshes(treeTables, treeStyles);
+constexpr auto introMeshes = describeMeshes(introTables, introStyles);
+constexpr auto fireballMeshes = describeMeshes(fireballTables, fireballStyles);
+
+// What a mesh number outside the model stands for: no triangles, no state.
+constexpr Mesh noMesh{};
+
+// Copies one colour into a corner of the model's corner colours.
+void setCorner(float (*colours)[3], Corner corner, const float* rgb) {
+  if (!colours) return;
+  for (int i = 0; i < rgbFloats; ++i) colours[corner][i] = rgb[i];
+}
+
+}  // namespace
+
+const MeshModel stageModel{"stage", stageMeshes.data(), static_cast<int>(stageMeshes.size()),
+                           nullptr};
+const MeshModel markerModel{"marker", markerMeshes.data(), static_cast<int>(markerMeshes.size()),
+                            nullptr};
+const MeshModel birdModel{"bird", birdMeshes.data(), static_cast<int>(birdMeshes.size()), nullptr};
+const MeshModel poolModel{"pool", poolMeshes.data(), static_cast<int>(poolMeshes.size()), nullptr};
+const MeshModel earthModel{"earth", earthMeshes.data(), static_cast<int>(earthMeshes.size()),
+                           nullptr};
+const MeshModel treeModel{"tree", treeMeshes.data(), static_cast<int>(treeMeshes.size()), nullptr};
+const MeshModel introModel{"intro", introMeshes.data(), static_cast<int>(introMeshes.size()),
+                           nullptr};
+const MeshModel fireballModel{"fireball", fireballMeshes.data(),
+                              static_cast<int>(fireballMeshes.size()), fireballCornerColours};
+
+const Mesh& MeshModel::mesh(int number) const {
+  if (number < 1 || number > meshCount) return noMesh;
+  return meshes[number - 1];
+}
+
+void MeshModel::drawAll() const {
+  for (int i = 0; i < meshCount; ++i) drawMesh(meshes[i]);
+}
+
+void MeshModel::drawLand() const { drawMesh(mesh(landMesh)); }
+
+void MeshModel::drawOcean() const { drawMesh(mesh(oceanMesh)); }
+
+void MeshModel::setCornerColorA(const float* rgb) const { setCorner(cornerColours, cornerA, rgb); }
+
+void MeshModel::setCornerColorB(const float* rgb) const { setCorner(cornerColours, cornerB, rgb); }
+
+void MeshModel::setCornerColorC(const float* rgb) const { setCorner(cornerColours, cornerC, rgb); }
