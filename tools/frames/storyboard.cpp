@@ -66,6 +66,42 @@ const std::vector<StoryStep>& storyboard() {
       special(specialKeyLeft),
       advance(quarterTurnFrames),
       shot("stage-water"),
+
+      // Water: the still surface, then a drop's rings one and twenty frames
+      // on, seen from the best zoom; the birds switched off.
+      shot("water-still"),
+      menu(StoryMenu::water, waterBestZoom),
+      advance(bestZoomFrames),
+      shot("water-best-zoom"),
+      key('d'),
+      shot("water-drop-1"),
+      advance(19),
+      shot("water-drop-20"),
+      menu(StoryMenu::water, waterBirds),
+      shot("water-birds-off"),
+      menu(StoryMenu::water, waterBirds),
+      menu(StoryMenu::main, menuResetZoom),
+      advance(bestZoomFrames),
+
+      // Fire: orbiting, then from the best zoom Explode's convergence (update
+      // 12), the burst as it leaves the fused fireball (update 40; it starts
+      // on update 25 hidden inside the converging copies), mid-burst (update
+      // 70) and the merged fireball after the burst (update 150).
+      key('3'),
+      advance(quarterTurnFrames),
+      shot("fire-orbiting"),
+      menu(StoryMenu::fire, fireBestZoom),
+      advance(bestZoomFrames),
+      shot("fire-best-zoom"),
+      key('c'),
+      advance(11),
+      shot("fire-converging"),
+      advance(27),
+      shot("fire-burst-start"),
+      advance(29),
+      shot("fire-mid-burst"),
+      advance(79),
+      shot("fire-merged"),
   };
   return steps;
 }
