@@ -1,8 +1,10 @@
 // kesh-frames: runs the real program's start-up with a fixed seed in a window,
 // drives its idle and display callbacks and its input frame by frame, and
-// writes PNG shots of a fixed storyboard.
+// writes PNG shots of a fixed storyboard; or, with --models, a contact sheet
+// of every model.
 //
 //   kesh-frames [--out DIR] [--only NAME]... [--list]
+//   kesh-frames --models [--out DIR]
 #include <GL/gl.h>
 
 #include <sys/stat.h>
@@ -21,6 +23,7 @@
 #include "app/window.h"
 #include "platform/clock.h"
 #include "tools/common/png_image.h"
+#include "tools/frames/model_sheet.h"
 #include "tools/frames/storyboard.h"
 
 namespace {
@@ -31,6 +34,7 @@ struct Options {
   std::string outDir = "frames";
   std::vector<std::string> only;
   bool list = false;
+  bool models = false;
 };
 
 std::string pendingShot;  // path of the shot the next swap captures
@@ -99,8 +103,12 @@ bool parseOptions(int argc, char** argv, Options& options) {
       options.only.push_back(argv[++i]);
     } else if (arg == "--list") {
       options.list = true;
+    } else if (arg == "--models") {
+      options.models = true;
     } else {
-      std::fprintf(stderr, "usage: kesh-frames [--out DIR] [--only NAME]... [--list]\n");
+      std::fprintf(stderr,
+                   "usage: kesh-frames [--out DIR] [--only NAME]... [--list]\n"
+                   "       kesh-frames --models [--out DIR]\n");
       return false;
     }
   }
@@ -122,6 +130,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "kesh-frames: cannot create %s\n", options.outDir.c_str());
     return 1;
   }
+  if (options.models) return writeModelSheets(options.outDir);
 
   std::srand(frameToolSeed);
   if (!displayAvailable(argc, argv)) return 1;
