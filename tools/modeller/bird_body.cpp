@@ -14,7 +14,7 @@ namespace {
 const std::vector<double> torsoAlong = {-33.4, -30.0, -24.5, -16.0, -6.0, 3.0, 10.0, 15.0, 18.5};
 const std::vector<double> torsoCentre = {79.6, 79.4, 78.6, 76.6, 75.0, 74.6, 75.6, 77.8, 80.5};
 const std::vector<double> torsoHalfWidth = {1.2, 5.0, 7.8, 9.5, 10.2, 10.0, 8.8, 6.2, 1.5};
-const std::vector<double> torsoAbove = {0.6, 1.6, 3.2, 4.9, 6.2, 6.8, 6.8, 5.8, 1.5};
+const std::vector<double> torsoAbove = {0.6, 1.5, 2.8, 4.1, 4.9, 5.3, 5.7, 5.5, 1.5};
 const std::vector<double> torsoBelow = {0.6, 1.8, 4.6, 7.9, 7.6, 7.4, 7.6, 6.4, 1.5};
 // Points around each torso loop, rump to breast.
 const std::vector<int> torsoSides = {10, 14, 18, 20, 20, 20, 20, 20, 20, 18, 16, 13};
@@ -25,7 +25,7 @@ constexpr double torsoFullness = 0.95;
 const std::vector<Vec3> neckKeys = {{8.5, 0.0, 78.5},  {14.5, 0.6, 83.5}, {19.4, 2.0, 88.5},
                                     {21.1, 2.2, 92.8}, {19.8, 0.8, 95.8}, {17.0, -0.6, 96.9},
                                     {15.2, -1.4, 98.3}};
-const std::vector<double> neckRadius = {5.8, 4.2, 3.0, 2.6, 2.4, 2.3, 2.25};
+const std::vector<double> neckRadius = {6.2, 4.6, 3.1, 2.6, 2.4, 2.3, 2.25};
 const std::vector<int> neckSides = {14, 14, 14, 14, 14, 14, 14, 14, 14, 14, 14, 14, 13};
 
 // A superellipse-like loop around the torso at one station: it starts at the

@@ -20,10 +20,10 @@ struct WingStation {
 
 // Shoulder to hand, for the right wing (the left one mirrors it).
 const std::vector<WingStation> wingStations = {
-    {5.0, 6.0, -9.0, 77.3, 2.6},    {10.0, 6.2, -11.0, 78.0, 2.4},
-    {16.0, 5.6, -12.6, 78.3, 2.1},  {22.0, 4.2, -13.0, 78.1, 1.8},
-    {26.5, 1.8, -12.8, 77.5, 1.5},  {30.0, -1.0, -11.8, 76.9, 1.2},
-    {32.0, -3.0, -10.2, 76.5, 1.0}};
+    {5.0, 6.0, -8.5, 77.3, 2.6},    {10.0, 6.2, -10.0, 78.0, 2.4},
+    {15.5, 5.7, -11.0, 78.3, 2.1},  {21.0, 4.4, -11.2, 78.1, 1.8},
+    {25.0, 2.4, -10.6, 77.6, 1.5},  {28.0, 0.0, -9.4, 77.1, 1.2},
+    {30.0, -2.2, -7.8, 76.7, 1.0}};
 // Spanwise loops of the wing blade and points around each.
 constexpr int wingRings = 12;
 constexpr int wingSides = 10;
@@ -35,18 +35,18 @@ constexpr int rightRootSides = wingSides + 1;
 constexpr int secondaryCount = 6;
 constexpr double secondaryDepth = 1.6;
 // Where the scalloped stretch of the trailing edge starts and ends (span).
-constexpr double secondaryFrom = 9.0, secondaryTo = 31.0;
+constexpr double secondaryFrom = 9.0, secondaryTo = 28.5;
 
 // A primary feather: root position (out, along), direction of its shaft in
 // degrees behind straight out, length and half-width.
 struct Primary {
   double out, along, sweep, length, halfWidth;
 };
-const std::vector<Primary> primaries = {{29.5, -2.0, 22.0, 12.5, 1.7},
-                                        {29.5, -4.5, 31.0, 13.5, 1.8},
-                                        {29.0, -7.0, 41.0, 13.0, 1.8},
-                                        {28.5, -9.5, 51.0, 12.0, 1.8},
-                                        {28.0, -11.5, 61.0, 10.5, 1.8}};
+const std::vector<Primary> primaries = {{26.5, -0.5, 20.0, 15.0, 1.6},
+                                        {26.5, -3.0, 30.0, 16.0, 1.7},
+                                        {26.0, -5.5, 40.0, 15.5, 1.7},
+                                        {25.5, -8.0, 50.0, 14.5, 1.7},
+                                        {25.0, -10.0, 60.0, 12.5, 1.7}};
 constexpr int primaryRings = 5;
 // The right wing reaches a little further: its primaries are this much longer.
 constexpr double rightReach = 1.4;
