@@ -62,10 +62,15 @@ void Surface::append(const Surface& other) {
 }
 
 Row addRow(Surface& surface, const std::vector<Vec3>& points, int row) {
+  // Each row starts its alternation on a corner drawn from where it begins
+  // in the surface, so the tiles do not line up row after row into a
+  // regular lattice of mirror images.
+  const unsigned start = static_cast<unsigned>(surface.pointCount());
+  const int shift = static_cast<int>(((start * 2654435761u) >> 15) & 1u);
   Row result;
   result.reserve(points.size());
   for (size_t i = 0; i < points.size(); ++i) {
-    result.push_back(surface.add(points[i], tileCorner(static_cast<int>(i), row)));
+    result.push_back(surface.add(points[i], tileCorner(static_cast<int>(i) + shift, row)));
   }
   return result;
 }
