@@ -183,17 +183,6 @@ void expectOnlyZeroAndHalf(const std::vector<std::array<double, 2>>& sent) {
   EXPECT_EQ(t, (std::set<double>{0.0, 0.5}));
 }
 
-TEST_F(DrawMeshTest, BirdLikeMeshSendsOnlyHalfScaledUnitSquareCoordinates) {
-  const FixtureMesh fixture = zigzagFixture(fixtureTriangles, true);
-  const Mesh mesh = fixture.mesh(birdStyles[0]);
-  const std::vector<GlCallRecord> calls = recordCalls([&] { drawMesh(mesh); });
-  const auto sent = sentTexCoords(calls);
-  EXPECT_EQ(sent.size(), 3u * fixtureTriangles);
-  expectOnlyZeroAndHalf(sent);
-  // Sent although texturing is off: the caller decides whether they show.
-  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-}
-
 TEST_F(DrawMeshTest, EveryBirdMeshSendsOnlyZeroAndHalf) {
   if (birdModel.meshCount == 0) GTEST_SKIP() << "bird.obj does not exist yet";
   for (int n = 1; n <= birdModel.meshCount; ++n) {
@@ -203,6 +192,8 @@ TEST_F(DrawMeshTest, EveryBirdMeshSendsOnlyZeroAndHalf) {
     EXPECT_EQ(sent.size(), 3u * mesh.triangleCount());
     expectOnlyZeroAndHalf(sent);
   }
+  // Sent although texturing is off: the caller decides whether they show.
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
 }
 
 TEST_F(DrawMeshTest, TextureCoordinatesAreScaledInDoublePrecision) {

@@ -3,7 +3,6 @@
 // the file, the mesh and the figure.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -215,15 +214,6 @@ TEST(ObjReader, RefusesABlockThatMixesTexturedAndUntexturedFaces) {
   EXPECT_TRUE(reported(corners, "corner.obj",
                        {"solid mesh 1 first, face 2", "some corners have texture coordinates"}))
       << listed(corners);
-}
-
-TEST(ObjReader, RefusesAMissingFile) {
-  ModelData model;
-  const std::string path = tempPath("absent.obj");
-  std::remove(path.c_str());
-  const auto problems = readAndCheckObjFile(path, "solid", CatalogueModel{}, model);
-  ASSERT_EQ(problems.size(), 1u);
-  EXPECT_EQ(problems[0], path + ": cannot be opened");
 }
 
 TEST(ObjReader, TamperedMarkerIsRefusedAgainstTheRealCatalogue) {
