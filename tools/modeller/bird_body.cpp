@@ -16,7 +16,9 @@ const std::vector<double> torsoCentre = {79.6, 79.4, 78.6, 76.6, 75.0, 74.6, 75.
 const std::vector<double> torsoHalfWidth = {1.2, 5.0, 7.8, 9.5, 10.2, 10.0, 8.8, 6.2, 1.5};
 const std::vector<double> torsoAbove = {0.6, 1.5, 2.8, 4.1, 4.9, 5.3, 5.7, 5.5, 1.5};
 const std::vector<double> torsoBelow = {0.6, 1.8, 4.6, 7.9, 7.6, 7.4, 7.6, 6.4, 1.5};
-// Points around each torso loop, rump to breast.
+// Points around each torso loop, rump to breast: fewer where it is narrow.
+// The breast loop and the neck's top loop have an odd count, which gives the
+// mesh its odd number of triangles.
 const std::vector<int> torsoSides = {10, 14, 18, 20, 20, 20, 20, 20, 20, 18, 16, 13};
 // Fullness of the torso section: below 1 squares the round loop off a little.
 constexpr double torsoFullness = 0.95;
@@ -74,7 +76,7 @@ BirdPart buildBirdTorso() {
   const auto round = [&](int k, const Frame& frame, int n) {
     return ellipseLoop(frame, n, radius[k], radius[k]);
   };
-  const std::vector<Row> neck = addTubeRows(surface, path, {0, 0, 1}, neckSides, round);
+  const std::vector<Row> neck = addTubeRows(surface, path, birdUp, neckSides, round);
 
   // Seams run down the neck from its top, on its back and sides.
   for (double fraction : {0.5, 0.25, 0.75, 0.0, 0.375, 0.625, 0.125, 0.875}) {

@@ -69,7 +69,7 @@ struct HeadAxes {
 HeadAxes headAxes() {
   HeadAxes axes;
   axes.along = normalized(faceTip - headCentre);
-  axes.up = normalized(Vec3{0, 0, 1} - axes.along * axes.along.z);
+  axes.up = normalized(birdUp - axes.along * axes.along.z);
   axes.across = cross(axes.along, axes.up);
   return axes;
 }
@@ -100,15 +100,13 @@ Vec3 headPoint(const HeadAxes& axes, double t, double angle, double extra) {
          axes.across * ((smoothValue(headHalfWidth, t) + extra) * s);
 }
 
-double degrees(double d) { return d * pi / 180.0; }
-
 // A beak half: sections along the line from base to tip.
 BirdPart beakPart(double length, double below, const std::vector<double>& halfWidth,
                   const std::vector<double>& above, const std::vector<double>& under,
                   const std::vector<double>& drop, const std::vector<int>& sides) {
   BirdPart part;
   const Vec3 along = normalized(beakTip - beakBase);
-  const Vec3 upward = normalized(Vec3{0, 0, 1} - along * along.z);
+  const Vec3 upward = normalized(birdUp - along * along.z);
   const Vec3 across = cross(along, upward);
   const double total = length * std::sqrt(dot(beakTip - beakBase, beakTip - beakBase));
   const int rings = static_cast<int>(sides.size());
@@ -167,7 +165,7 @@ BirdPart buildBirdHood() {
   for (int r = 1; r <= hoodRows; ++r) {
     const double s = static_cast<double>(r) / hoodRows;
     const double t = hoodStart + (hoodEnd - hoodStart) * s;
-    const double reach = degrees(smoothValue(hoodReach, s * (hoodReach.size() - 1)));
+    const double reach = radians(smoothValue(hoodReach, s * (hoodReach.size() - 1)));
     std::vector<Vec3> row;
     for (int k = 0; k < hoodPoints; ++k) {
       const double across = 2.0 * k / (hoodPoints - 1) - 1.0;  // -1 .. 1 over the top

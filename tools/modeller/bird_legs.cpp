@@ -10,14 +10,14 @@
 
 namespace {
 
-const Vec3 up{0, 0, 1};
-
 // The leg's centre line for the right leg, hip to foot (y mirrors for the
 // left one), and its radius there.
 const std::vector<Vec3> legKeys = {{1.0, -5.2, 70.0},  {0.6, -5.1, 67.6},   {-2.0, -4.3, 64.0},
                                    {-5.3, -3.0, 60.8}, {-7.35, -2.55, 59.0}, {-6.4, -2.9, 56.3},
                                    {-4.5, -3.9, 52.7}, {-3.0, -4.5, 50.2}, {-2.5, -4.75, 48.9}};
 const std::vector<double> legRadius = {2.3, 2.25, 1.85, 1.5, 1.45, 1.05, 0.9, 0.95, 1.1};
+// The leg's loops start at its front.
+const Vec3 legFront{1, 0, 0};
 constexpr int legRings = 22;
 // The bird stands with its left foot and hip a little forward and in, and
 // that knee bent a little further back: how far each key of the left leg
@@ -35,6 +35,7 @@ struct Layer {
 };
 const std::vector<Layer> layers = {{0.0, 1.55, 2.6, 3.1, 24, 8}, {1.1, 2.45, 2.3, 2.55, 18, 6}};
 constexpr double fringeDepth = 0.55;
+constexpr double fringeFlare = 0.15;  // how far each tip stands out
 
 // Scales across the shank: how many, where they start and end (key steps),
 // their length along the shank, how far they stand out, and points around.
@@ -42,6 +43,7 @@ constexpr int scaleCount = 6;
 constexpr double scalesFrom = 4.35, scalesTo = 7.3;
 constexpr double scaleLength = 0.5;
 constexpr double scaleLift = 0.16;
+constexpr double scaleTopShare = 0.4;  // of the lift, at its upper edge
 constexpr int scalePoints = 12;
 
 // The foot, for the right foot: the heel pad centre, and each toe's
@@ -52,8 +54,8 @@ constexpr int padRings = 3, padSides = 10;
 struct Toe {
   double angle, length, radius;
 };
-const std::vector<Toe> toes = {{0.0, 7.3, 0.72}, {44.0, 4.9, 0.66}, {-44.0, 5.1, 0.66},
-                               {180.0, 2.5, 0.62}};
+const std::vector<Toe> toes = {{0.0, 7.3, 0.8}, {44.0, 4.9, 0.74}, {-44.0, 5.1, 0.74},
+                               {180.0, 2.5, 0.7}};
 constexpr int toeRings = 5;
 constexpr int toeSides = 6;
 constexpr int clawRings = 2;
@@ -66,8 +68,6 @@ constexpr int webRows = 6;
 constexpr double webStart = 0.12;   // of the toes' length
 constexpr double webReach = 0.82;
 constexpr double webCurve = 0.28;   // of the gap between the toes
-
-double degrees(double d) { return d * pi / 180.0; }
 
 // The leg's keys for one side.
 std::vector<Vec3> sideKeys(BirdSide side) {
@@ -86,7 +86,7 @@ std::vector<Row> addBand(Surface& surface, const std::vector<Vec3>& keys,
                          const std::function<std::vector<Vec3>(int, const Frame&)>& loopAt) {
   std::vector<Vec3> path;
   for (double t : steps) path.push_back(smoothPoint(keys, t));
-  const std::vector<Frame> frames = carriedFrames(path, {1, 0, 0});
+  const std::vector<Frame> frames = carriedFrames(path, legFront);
   std::vector<Row> rows;
   for (size_t k = 0; k < steps.size(); ++k) {
     rows.push_back(addRow(surface, loopAt(static_cast<int>(k), frames[k]), static_cast<int>(k)));
@@ -114,7 +114,7 @@ BirdPart buildBirdLeg(BirdSide side) {
   const auto round = [&](int k, const Frame& frame, int n) {
     return ellipseLoop(frame, n, radius[k], radius[k]);
   };
-  const std::vector<Row> core = addTubeRows(surface, path, {1, 0, 0}, sides, round);
+  const std::vector<Row> core = addTubeRows(surface, path, legFront, sides, round);
 
   // Feather layers: each flares from its top to a fringe of rounded tips.
   for (const Layer& layer : layers) {
@@ -128,7 +128,7 @@ BirdPart buildBirdLeg(BirdSide side) {
         if (row == 2) {
           const double lobe = 0.5 + 0.5 * std::cos(layer.tips * angle);
           drop = fringeDepth * lobe;
-          r += 0.15 * lobe;
+          r += fringeFlare * lobe;
         }
         loop.push_back(frame.origin + frame.normal * (r * std::cos(angle)) +
                        frame.binormal * (r * std::sin(angle)) + frame.tangent * drop);
@@ -142,10 +142,11 @@ BirdPart buildBirdLeg(BirdSide side) {
   for (int s = 0; s < scaleCount; ++s) {
     const double from = scalesFrom + (scalesTo - scalesFrom) * s / scaleCount;
     const double base = smoothValue(legRadius, from);
-    const double to = from + scaleLength / (length(smoothPoint(keys, from + 0.5) -
-                                                   smoothPoint(keys, from)) * 2.0);
+    // The scale's length in key steps, from the shank's length per step there.
+    const double perStep = 2.0 * length(smoothPoint(keys, from + 0.5) - smoothPoint(keys, from));
+    const double to = from + scaleLength / perStep;
     addBand(surface, keys, {from, to}, [&](int row, const Frame& frame) {
-      const double r = base + scaleLift * (0.4 + 0.6 * row);
+      const double r = base + scaleLift * (row == 0 ? scaleTopShare : 1.0);
       return ellipseLoop(frame, scalePoints, r, r);
     });
   }
@@ -186,7 +187,7 @@ BirdPart buildBirdFoot(BirdSide side) {
 
   std::vector<std::vector<Vec3>> toeLines;
   for (const Toe& toe : toes) {
-    const double a = degrees(toe.angle) * mirror;
+    const double a = radians(toe.angle) * mirror;
     const Vec3 direction{std::cos(a), std::sin(a), 0.0};
     std::vector<Vec3> path;
     std::vector<double> radius;
@@ -203,7 +204,7 @@ BirdPart buildBirdFoot(BirdSide side) {
     const auto round = [&](int k, const Frame& frame, int n) {
       return ellipseLoop(frame, n, radius[k], radius[k]);
     };
-    const std::vector<Row> rows = addTubeRows(surface, path, up, sides, round);
+    const std::vector<Row> rows = addTubeRows(surface, path, birdUp, sides, round);
     // The claw: a cone curling down from the toe's end to a point on the ground.
     const Vec3 end = path.back();
     const double r0 = radius.back();
@@ -218,7 +219,7 @@ BirdPart buildBirdFoot(BirdSide side) {
       return ellipseLoop(frame, n, r, r);
     };
     const std::vector<Row> claw =
-        addTubeRows(surface, clawPath, up, clawSideCounts, cone, toeRings);
+        addTubeRows(surface, clawPath, birdUp, clawSideCounts, cone, toeRings);
     capWithApex(surface, claw.back(), end + direction * 1.3 + Vec3{0, 0, groundHeight - end.z},
                 toeRings + clawRings);
     part.seams.push_back(pathAcross(surface, rows, 0.5, toeRings - 1));

@@ -139,6 +139,6 @@ std::vector<Row> addBlade(Surface& surface, const std::vector<Vec3>& spine, Vec3
 
 void turnAboutZ(Surface& surface, int first, double angle) {
   for (size_t i = static_cast<size_t>(first); i < surface.points.size(); ++i) {
-    surface.points[i] = rotateAbout(surface.points[i], {0, 0, 1}, angle);
+    surface.points[i] = rotateAbout(surface.points[i], birdUp, angle);
   }
 }

@@ -8,6 +8,12 @@
 
 #include "tools/modeller/bird_surface.h"
 
+// Straight up, in the model's frame and the bird's.
+const Vec3 birdUp{0, 0, 1};
+
+// An angle in degrees, in radians.
+inline double radians(double degrees) { return degrees * pi / 180.0; }
+
 // Catmull-Rom through the values at t = 0, 1, ..., n-1 (t is clamped).
 double smoothValue(const std::vector<double>& values, double t);
 Vec3 smoothPoint(const std::vector<Vec3>& points, double t);

@@ -54,13 +54,6 @@ int Surface::add(Vec3 p, int tile) {
 
 void Surface::triangle(int a, int b, int c) { triangles.push_back({a, b, c}); }
 
-void Surface::append(const Surface& other) {
-  const int offset = pointCount();
-  points.insert(points.end(), other.points.begin(), other.points.end());
-  tiles.insert(tiles.end(), other.tiles.begin(), other.tiles.end());
-  for (const auto& t : other.triangles) triangle(t[0] + offset, t[1] + offset, t[2] + offset);
-}
-
 Row addRow(Surface& surface, const std::vector<Vec3>& points, int row) {
   // Each row starts its alternation on a corner drawn from where it begins
   // in the surface, so the tiles do not line up row after row into a

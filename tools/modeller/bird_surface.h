@@ -27,8 +27,6 @@ struct Surface {
 
   int add(Vec3 p, int tile);
   void triangle(int a, int b, int c);
-  // Adds another surface's points and triangles after this one's.
-  void append(const Surface& other);
   int pointCount() const { return static_cast<int>(points.size()); }
   int triangleCount() const { return static_cast<int>(triangles.size()); }
 };

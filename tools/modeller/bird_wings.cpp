@@ -9,8 +9,6 @@
 
 namespace {
 
-const Vec3 up{0, 0, 1};
-
 // One wing station across the span: distance out from the bird's centre
 // line, leading and trailing edge positions along the bird, height and
 // thickness.
@@ -51,6 +49,12 @@ constexpr int primaryRings = 5;
 // The right wing reaches a little further: its primaries are this much longer.
 constexpr double rightReach = 1.4;
 constexpr int featherSides = 4;
+// How far a primary's shaft bends back over its length (share of its length).
+constexpr double primaryBendBack = 0.12;
+// Feather half-thickness at the root, and how much it thins to the tip.
+constexpr double primaryThickness = 0.45, tailThickness = 0.5, featherThinning = 0.2;
+// A feather's half-width at its root, as a share of its widest.
+constexpr double primaryRootShare = 0.55, tailRootShare = 0.45;
 // How far the primaries droop over their length.
 constexpr double primaryDroop = 2.2;
 // Height of the primaries' roots.
@@ -67,7 +71,12 @@ constexpr double tailDrop = 7.6;
 constexpr double tailStep = 0.15;  // each feather lies this much above the last
 constexpr int tailRings = 5;
 
-double degrees(double d) { return d * pi / 180.0; }
+// A feather's half-width at `s` from root (0) to tip (1), as a share of its
+// widest: narrow at the quill, widest past the middle, rounded off at the
+// tip by the closing fan.
+double featherOutline(double s, double rootShare) {
+  return rootShare + (1.0 - rootShare) * std::sin(pi * (0.22 + 0.62 * s));
+}
 
 // The trailing edge pushed back into rounded feather tips between notches.
 double scallop(double out) {
@@ -121,7 +130,7 @@ void addWing(Surface& surface, double side) {
 
   for (Primary p : primaries) {
     if (side < 0) p.length += rightReach;
-    const double sweep = degrees(p.sweep);
+    const double sweep = radians(p.sweep);
     const Vec3 root{p.along, side * p.out, primaryRootHeight};
     const Vec3 direction{-std::sin(sweep), side * std::cos(sweep), 0.0};
     std::vector<Vec3> spine;
@@ -129,21 +138,21 @@ void addWing(Surface& surface, double side) {
     for (int k = 0; k < primaryRings; ++k) {
       const double s = static_cast<double>(k) / primaryRings;
       // The shaft bends a little further back and droops towards its tip.
-      const Vec3 bend{-0.12 * p.length * s * s, 0.0, -primaryDroop * s * s};
+      const Vec3 bend{-primaryBendBack * p.length * s * s, 0.0, -primaryDroop * s * s};
       spine.push_back(root + direction * (p.length * s) + bend);
-      width.push_back(p.halfWidth * (0.55 + 0.45 * std::sin(pi * (0.25 + 0.6 * s))));
-      thickness.push_back(0.45 - 0.2 * s);
+      width.push_back(p.halfWidth * featherOutline(s, primaryRootShare));
+      thickness.push_back(primaryThickness - featherThinning * s);
     }
     const Vec3 tipPoint = root + direction * p.length +
-                          Vec3{-0.12 * p.length, 0.0, -primaryDroop};
-    addBlade(surface, spine, up, width, thickness, featherSides, tipPoint);
+                          Vec3{-primaryBendBack * p.length, 0.0, -primaryDroop};
+    addBlade(surface, spine, birdUp, width, thickness, featherSides, tipPoint);
   }
 }
 
 void addTail(Surface& surface) {
   for (int f = 0; f < tailFeathers; ++f) {
     const double fromCentre = (f - 0.5 * (tailFeathers - 1)) / (0.5 * (tailFeathers - 1));
-    const double angle = degrees(0.5 * tailSpread * fromCentre);
+    const double angle = radians(0.5 * tailSpread * fromCentre);
     const double length = tailLength - tailOuterShorter * fromCentre * fromCentre;
     const Vec3 direction{-std::cos(angle), std::sin(angle), 0.0};
     std::vector<Vec3> spine;
@@ -152,11 +161,11 @@ void addTail(Surface& surface) {
       const double s = static_cast<double>(k) / tailRings;
       spine.push_back(tailRoot + direction * (length * s) +
                       Vec3{0, 0, -tailDrop * s + tailStep * f});
-      width.push_back(tailHalfWidth * (0.45 + 0.55 * std::sin(pi * (0.2 + 0.65 * s))));
-      thickness.push_back(0.5 - 0.2 * s);
+      width.push_back(tailHalfWidth * featherOutline(s, tailRootShare));
+      thickness.push_back(tailThickness - featherThinning * s);
     }
     const std::vector<Row> rows =
-        addBlade(surface, spine, up, width, thickness, featherSides,
+        addBlade(surface, spine, birdUp, width, thickness, featherSides,
                  tailRoot + direction * length + Vec3{0, 0, -tailDrop + tailStep * f});
     // The root is closed too: it starts inside the rump, but the fan's
     // feathers overlap there.
