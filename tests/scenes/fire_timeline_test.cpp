@@ -151,17 +151,4 @@ TEST_F(FireTimeline, ExplodeAfterTheMergeOnlyReappliesTheFireColours) {
   EXPECT_EQ(fireDistance, 0.0f);
 }
 
-TEST_F(FireTimeline, ResetAfterTheMergeRestoresTheOrbitingState) {
-  fireEffect.explode();
-  update(200);
-  fireEffect.reset();
-  EXPECT_EQ(merged, 0);
-  EXPECT_EQ(exploding, 0);
-  EXPECT_TRUE(coloursAre(fireBlack, fireWhite));
-  const float before = orbitAngle;
-  update(1);
-  EXPECT_EQ(orbitAngle, before + 2.5f);
-  EXPECT_EQ(fireDistance, 165.0f);
-}
-
 }  // namespace

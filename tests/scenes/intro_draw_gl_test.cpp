@@ -88,12 +88,4 @@ TEST_F(IntroDraw, APieceComesNearerAsItFliesIn) {
   EXPECT_TRUE(pendingGlErrors().empty());
 }
 
-TEST_F(IntroDraw, DrawingLeavesTheMatrixStackBalanced) {
-  for (int n = 0; n < 120; ++n) intro.updateIntro();
-  const GlState before = captureGlState();
-  intro.drawIntro();
-  const GlState after = captureGlState();
-  EXPECT_EQ(after.modelviewDepth, before.modelviewDepth);
-}
-
 }  // namespace

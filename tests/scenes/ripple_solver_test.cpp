@@ -48,18 +48,6 @@ void skipRand(unsigned seed, int count) {
   for (int i = 0; i < count; ++i) std::rand();
 }
 
-TEST_F(RippleSolver, TheGridIsLaidOutOneUnitApartFrom0To99) {
-  for (int i = 0; i < n; ++i) {
-    for (int j = 0; j < n; ++j) {
-      const Vec3d& p = RippleSurface::gridPoints[i][j];
-      ASSERT_NEAR(p.x, i, 1e-12);
-      ASSERT_NEAR(p.z, j, 1e-12);
-      ASSERT_EQ(p.y, 0.0);
-      ASSERT_EQ(RippleSurface::gridVelocities[i][j], 0.0);
-    }
-  }
-}
-
 TEST_F(RippleSolver, AStillSurfaceStaysFlatWithUnitNormalsAfterTheFirstStep) {
   EXPECT_EQ(normal(50, 50).y, 0.0) << "zero normals until the first step";
   for (int step = 0; step < 50; ++step) rippleSurface.stepSimulation();
