@@ -235,11 +235,11 @@ TEST_F(BirdModelTest, TheDesignNeedsOnlyASmallStretchToMeetItsBoxes) {
   ASSERT_EQ(static_cast<int>(design.meshes.size()), birdMeshCount);
   for (int m = 0; m < birdMeshCount; ++m) {
     const Box box = boundingBox(design.meshes[m].positions);
-    const Box& target = birdMeshSpecs[m].box;
+    const Box& target = birdMeshTargets[m].box;
     for (int a = 0; a < 3; ++a) {
       const double stretch = (target.max[a] - target.min[a]) / (box.max[a] - box.min[a]);
-      EXPECT_NEAR(stretch, 1.0, 0.08) << birdMeshSpecs[m].name << " axis " << a;
-      EXPECT_NEAR(box.min[a], target.min[a], 1.5) << birdMeshSpecs[m].name << " axis " << a;
+      EXPECT_NEAR(stretch, 1.0, 0.08) << birdMeshTargets[m].name << " axis " << a;
+      EXPECT_NEAR(box.min[a], target.min[a], 1.5) << birdMeshTargets[m].name << " axis " << a;
     }
   }
 }

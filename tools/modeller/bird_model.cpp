@@ -11,7 +11,7 @@
 #include "tools/modeller/mesh_builder.h"
 #include "tools/modeller/models.h"
 
-const BirdMeshSpec birdMeshSpecs[birdMeshCount] = {
+const BirdMeshTarget birdMeshTargets[birdMeshCount] = {
     {"head1", 180, 310, {{7.34, 5.30, 98.10}, {14.76, 11.78, 104.89}}},
     {"head2", 172, 306, {{7.36, 5.30, 98.10}, {14.89, 11.86, 104.30}}},
     {"upperBeak", 185, 210, {{4.86, 3.04, 97.70}, {8.08, 6.32, 99.25}}},
@@ -51,15 +51,15 @@ ModelData buildBirdDesign() {
   ModelData model{"bird", {}};
   for (int m = 0; m < birdMeshCount; ++m) {
     BirdPart part = partOf(m);
-    cutAlongSeams(part.surface, part.seams, birdMeshSpecs[m].vertices);
+    cutAlongSeams(part.surface, part.seams, birdMeshTargets[m].vertices);
     for (Vec3& p : part.surface.points) p = rotateAbout(p, {0, 0, 1}, facingAngle);
-    model.meshes.push_back(toMeshData(part.surface, birdMeshSpecs[m].name));
+    model.meshes.push_back(toMeshData(part.surface, birdMeshTargets[m].name));
   }
   return model;
 }
 
 ModelData buildBirdModel() {
   ModelData model = buildBirdDesign();
-  for (int m = 0; m < birdMeshCount; ++m) fitToBox(model.meshes[m], birdMeshSpecs[m].box);
+  for (int m = 0; m < birdMeshCount; ++m) fitToBox(model.meshes[m], birdMeshTargets[m].box);
   return model;
 }

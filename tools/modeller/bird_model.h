@@ -3,7 +3,7 @@
 #pragma once
 #include "assets/meshes/mesh_data.h"
 
-struct BirdMeshSpec {
+struct BirdMeshTarget {
   const char* name;
   int vertices;
   int triangles;
@@ -11,7 +11,7 @@ struct BirdMeshSpec {
 };
 
 constexpr int birdMeshCount = 10;
-extern const BirdMeshSpec birdMeshSpecs[birdMeshCount];
+extern const BirdMeshTarget birdMeshTargets[birdMeshCount];
 
 // The statue as shaped, in model coordinates and with its final counts, but
 // before each mesh is stretched onto its box.
