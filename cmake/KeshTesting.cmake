@@ -1,35 +1,49 @@
 # Test helpers. Every test program links the kesh library and GoogleTest and is
 # registered test by test with CTest.
 #
-#   kesh_add_test(NAME SOURCES file... [GL] [LIBS lib...] [LABELS label...])
+#   kesh_add_test(NAME SOURCES file... [GL] [SERIAL] [LIBS lib...] [LABEL label])
 #
+# Each test gets one label: the one given, else "gl" or "logic".
+#
+# SERIAL tests run alone: end-to-end tests start the real program and watch
+# the display for its windows, which another test's windows would confuse.
 # GL tests get a real GL context (a hidden-from-nobody GLUT window on the test
 # display) before the first test runs; they need DISPLAY, which `make test`
 # provides with its private Xvfb.
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
+add_library(kesh_test_support STATIC ${CMAKE_SOURCE_DIR}/tests/support/temp_folder.cpp)
+target_include_directories(kesh_test_support PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(kesh_test_support PRIVATE kesh_warnings)
+
 add_library(kesh_gl_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/support/gl_test_main.cpp
                                      ${CMAKE_SOURCE_DIR}/tests/support/gl_probe.cpp)
 target_link_libraries(kesh_gl_test_main PUBLIC kesh GTest::gtest PRIVATE kesh_warnings)
 
 function(kesh_add_test name)
-  cmake_parse_arguments(T "GL" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "GL;SERIAL" "LABEL" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE kesh kesh_warnings GTest::gtest ${T_LIBS})
-  set(labels ${T_LABELS})
+  target_link_libraries(${name} PRIVATE kesh kesh_test_support kesh_warnings GTest::gtest ${T_LIBS})
   if(T_GL)
     target_link_libraries(${name} PRIVATE kesh_gl_test_main)
-    list(APPEND labels gl)
+    set(label gl)
   else()
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
-    list(APPEND labels logic)
+    set(label logic)
+  endif()
+  if(T_LABEL)
+    set(label ${T_LABEL})
   endif()
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  set(serial FALSE)
+  if(T_SERIAL)
+    set(serial TRUE)
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    PROPERTIES LABELS "${labels}" TIMEOUT 120)
+    PROPERTIES LABELS ${label} TIMEOUT 120 RUN_SERIAL ${serial})
 endfunction()
 
 # End-to-end tests: a shell script run against the real binaries in the build folder.

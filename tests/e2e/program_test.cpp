@@ -54,7 +54,9 @@ TEST(Program, OpensItsWindowShowsTheBannerAndTheRateAndEndsOnEscape) {
   EXPECT_EQ(run.titles()[0], "Kesh Valdrune by Halvorsk");
   EXPECT_EQ(run.titles()[1], "Kesh Valdrune by Halvorsk       [ FPS: 0 ]");
 
-  ASSERT_TRUE(RunningProgram::xdotool("key --window " + std::to_string(window) + " Escape"));
+  // The program ends on the key press, so xdotool's release may find no
+  // window left and report failure: only the exit status counts.
+  RunningProgram::xdotool("key --window " + std::to_string(window) + " Escape");
   EXPECT_EQ(run.waitForExit(exitTimeoutMs), 0);
   EXPECT_EQ(run.output(), readFile(KESH_SOURCE_DIR "/tests/e2e/banner.txt"));
   EXPECT_EQ(run.errors(), "");

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/temp_folder.h"
 #include "assets/meshes/catalogue.h"
 #include "assets/meshes/obj_reader.h"
 
@@ -48,8 +49,10 @@ std::string replaced(std::string text, const std::string& from, const std::strin
   return text;
 }
 
+// Files of this test process only: tests run in parallel.
 std::string tempPath(const std::string& name) {
-  return testing::TempDir() + "/" + name;
+  static const TempFolder folder;
+  return folder.file(name);
 }
 
 void writeFile(const std::string& path, const std::string& text) {

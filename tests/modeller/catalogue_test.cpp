@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "assets/meshes/catalogue.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -51,7 +52,8 @@ TEST(Catalogue, TheRepositoryCatalogueHoldsAllEightModelsWithTheirTotals) {
 }
 
 TEST(Catalogue, RejectsMalformedFiles) {
-  const std::string path = testing::TempDir() + "/bad_catalogue.txt";
+  const TempFolder folder;
+  const std::string path = folder.file("bad_catalogue.txt");
   const char* const bad[] = {
       "m 1 a 3 x 0\n",             // a count that is not a number
       "m 2 a 3 1 0\n",             // mesh numbers must run 1, 2, ...
@@ -65,7 +67,6 @@ TEST(Catalogue, RejectsMalformedFiles) {
     EXPECT_FALSE(loadCatalogue(path, catalogue, error)) << text;
     EXPECT_FALSE(error.empty());
   }
-  std::remove(path.c_str());
 }
 
 TEST(CatalogueCheck, NamesTheMeshAndTheFigureThatDiffer) {

@@ -81,26 +81,6 @@ void patch32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value) {
   for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
-TempFolder::TempFolder() {
-  char pattern[] = "/tmp/kesh-textures-XXXXXX";
-  const char* made = mkdtemp(pattern);
-  path_ = made ? made : "";
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-}
-
-std::string TempFolder::write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-  const std::string file = path_ + "/" + name;
-  std::FILE* out = std::fopen(file.c_str(), "wb");
-  if (out) {
-    std::fwrite(bytes.data(), 1, bytes.size(), out);
-    std::fclose(out);
-  }
-  return file;
-}
 
 std::string withBackslash(const std::string& path) {
   std::string written = path;

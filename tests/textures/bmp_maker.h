@@ -1,6 +1,7 @@
 // Test helpers: BMP and RAW files built byte by byte (well-formed or broken
 // on purpose) in a temporary folder that is removed afterwards.
 #pragma once
+#include "tests/support/temp_folder.h"
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -41,20 +42,6 @@ constexpr size_t heightFieldOffset = 22;
 void patch32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value);
 
 // A temporary folder, removed with everything in it when the object goes.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& path() const { return path_; }
-  // Writes bytes to a file of that name in the folder; returns its full path.
-  std::string write(const std::string& name, const std::vector<uint8_t>& bytes) const;
-
- private:
-  std::string path_;
-};
 
 // The path with its last '/' written as '\', the way the program writes paths.
 std::string withBackslash(const std::string& path);

@@ -1,0 +1,26 @@
+#include "tests/support/temp_folder.h"
+
+#include <stdlib.h>
+
+#include <cstdio>
+#include <filesystem>
+
+TempFolder::TempFolder() {
+  char pattern[] = "/tmp/kesh-test-XXXXXX";
+  const char* made = mkdtemp(pattern);
+  path_ = made ? made : "";
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempFolder::write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+  const std::string path = file(name);
+  if (std::FILE* out = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(bytes.data(), 1, bytes.size(), out);
+    std::fclose(out);
+  }
+  return path;
+}
