@@ -86,10 +86,7 @@ void drawMesh(const Mesh& mesh);
 template <std::size_t count, std::size_t styleCount>
 constexpr std::array<Mesh, count> describeMeshes(const std::array<MeshTables, count>& tables,
                                                  const std::array<MeshStyle, styleCount>& styles) {
-  // Fallback while the model files are being written: a model whose OBJ file
-  // does not exist yet has no tables and stays empty. Remove the "count != 0"
-  // once all eight files exist.
-  if (count != styleCount && count != 0) throw "a model has another number of meshes than styles";
+  if (count != styleCount) throw "a model has another number of meshes than styles";
   std::array<Mesh, count> meshes{};
   for (std::size_t i = 0; i < count; ++i) {
     const MeshTables& t = tables[i];

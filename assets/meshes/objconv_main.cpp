@@ -3,7 +3,6 @@
 // build with messages naming the file, the mesh and the differing figure.
 //
 //   kesh-objconv MODEL OBJ CATALOGUE OUTDIR
-//   kesh-objconv --empty MODEL OUTDIR
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -42,21 +41,13 @@ void removeTables(const std::string& modelName, const std::string& outDir) {
 
 int usage() {
   std::fprintf(stderr,
-               "usage: kesh-objconv MODEL OBJ CATALOGUE OUTDIR\n"
-               "       kesh-objconv --empty MODEL OUTDIR\n");
+               "usage: kesh-objconv MODEL OBJ CATALOGUE OUTDIR\n");
   return usageStatus;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Fallback while the model files are being written: a model whose OBJ file
-  // does not exist yet gets tables with no meshes. Remove once all eight exist.
-  if (argc == 4 && std::string(argv[1]) == "--empty") {
-    if (!isTableName(argv[2])) return usage();
-    return writeTables(ModelData{argv[2], {}}, argv[3]);
-  }
-
   if (argc != 5 || !isTableName(argv[1])) return usage();
   const std::string modelName = argv[1], objPath = argv[2], cataloguePath = argv[3];
   Catalogue catalogue;

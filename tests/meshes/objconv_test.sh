@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The converter program as the build runs it: tables for a good file, a
 # failing status and a message naming file, mesh and figure for a tampered
-# one (with no tables left behind), empty tables on request.
+# one (with no tables left behind).
 set -uo pipefail
 conv="$KESH_BUILD/kesh-objconv"
 catalogue="$KESH_SOURCE/assets/meshes/catalogue.txt"
@@ -33,9 +33,6 @@ sed 's/^f \([0-9]*\) \([0-9]*\) \([0-9]*\)$/f \1 \2 \3 \3/;t done;b;:done;n;b do
 "$conv" marker "$work/quad.obj" "$catalogue" "$work" 2>"$work/err" && fail "a quad face was accepted"
 grep -q "^$work/quad.obj: marker mesh 1 markerSphere, face 1: 4 corners; every face must be a triangle$" \
   "$work/err" || fail "quad message: $(cat "$work/err")"
-
-"$conv" --empty pool "$work" || fail "--empty failed"
-grep -q 'std::array<MeshTables, 0> poolTables' "$work/pool_tables.h" || fail "empty tables are not empty"
 
 "$conv" marker 2>/dev/null
 [ $? -eq 2 ] || fail "a short command line did not give the usage status 2"
