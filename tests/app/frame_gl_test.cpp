@@ -124,8 +124,7 @@ TEST_F(Frame, TheCameraFollowsZoomAndHeight) {
   c.introActive = 1;
   GLdouble seen[16] = {};
   frameScenes[0].draw = [] {};
-  // The intro branch draws nothing of ours yet; read the camera through the
-  // modelview at the swap.
+  // Read the camera through the modelview as it stands at the swap.
   static GLdouble* target = nullptr;
   target = seen;
   windowCalls.swapBuffers = [] { glGetDoublev(GL_MODELVIEW_MATRIX, target); };

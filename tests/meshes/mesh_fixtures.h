@@ -1,6 +1,5 @@
 // Small meshes of the tests' own, drawn through drawMesh with the program's
-// styles, for models whose data does not exist yet and for cases the real
-// models cannot show.
+// styles, for cases the real models cannot show.
 #pragma once
 #include <cstdint>
 #include <vector>

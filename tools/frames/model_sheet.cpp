@@ -317,10 +317,6 @@ int writeModelSheets(const std::string& outDir) {
   int written = 0, failed = 0;
   for (const ModelSheet& sheet : sheets) {
     const MeshModel& model = *sheet.model;
-    if (model.meshCount == 0) {
-      std::printf("kesh-frames: %s has no meshes yet, no sheet\n", model.name);
-      continue;
-    }
     const Bounds bounds = modelBounds(model);
     glViewport(0, 0, windowWidth, windowHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
