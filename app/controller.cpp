@@ -2,6 +2,7 @@
 
 #include "app/scene_controller.h"
 #include "app/window.h"
+#include "platform/turn_angle.h"
 #include "scenes/fire/fire_effect.h"
 #include "scenes/intro/intro.h"
 #include "scenes/wind/tree.h"
@@ -239,7 +240,7 @@ void idleUpdate() {
   slideSpheres(c);
   turnCarousel(c);
   moveEarth(c);
-  c.markerAngle = static_cast<float>(c.markerAngle + markerStep);
+  c.markerAngle = advanceAngle(c.markerAngle, markerStep);
   tree.updateTree();
   fireEffect.update();
   windowCalls.postRedisplay();

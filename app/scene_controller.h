@@ -35,7 +35,7 @@ struct SceneController {
   int introActive = 1;
   float sphereOffset[4] = {0.0f, 0.0f, -50.0f, 50.0f};
   int sphereReturning[4] = {0, 0, 1, 1};
-  float markerAngle = 0.0f;
+  float markerAngle = 0.0f;  // kept within one turn
   int earthSpin = 0;  // 0..360
   float oceanWobble = 0.0f;
   int oceanWobbleRising = 1;

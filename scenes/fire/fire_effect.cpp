@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "assets/models.h"
+#include "platform/turn_angle.h"
 #include "scenes/fire/fire_burst.h"
 #include "scenes/fire/fire_state.h"
 
@@ -56,9 +57,9 @@ void FireEffect::update() {
   }
   if (burstFramesLeft >= 1 && burstFramesLeft < fadeFrames) burstAlpha -= fadeStep;
   const float step = merged ? mergedSpinStep : spinStep;
-  tumbleAngle += step;
-  orbitAngle += step;
-  orbitAngleZ += step;
+  tumbleAngle = advanceAngle(tumbleAngle, step);
+  orbitAngle = advanceAngle(orbitAngle, step);
+  orbitAngleZ = advanceAngle(orbitAngleZ, step);
 }
 
 // Only the flag: converging, or (when merged) one more colour update.

@@ -239,10 +239,30 @@ TEST_F(Controller, DoubleStepsAreSummedInDoubleAndStoredAsFloat) {
     wobbleInFloat = nextWobble(wobbleInFloat, risingInFloat, 0.07f);
     marker = static_cast<float>(marker + 1.2);
     ASSERT_EQ(c.oceanWobble, wobble) << "step " << i;
-    ASSERT_EQ(c.markerAngle, marker) << "step " << i;
+    if (marker < 360.0f) {
+      ASSERT_EQ(c.markerAngle, marker) << "step " << i;
+    }
     pathsDiffer = pathsDiffer || wobble != wobbleInFloat;
   }
   EXPECT_TRUE(pathsDiffer) << "a float-step wobble would have been caught";
+}
+
+TEST_F(Controller, TheMarkerSpinStaysWithinOneTurnAndKeepsItsStep) {
+  // Near 2^24 a float can no longer take a 1.2 step: held unbounded, the
+  // spin would stutter and then freeze. Kept within a turn it runs on evenly.
+  c.markerAngle = 16777000.0f;
+  ASSERT_NE(static_cast<float>(c.markerAngle + 1.2) - c.markerAngle, 1.2f);
+  idleUpdate();
+  EXPECT_NEAR(c.markerAngle, std::fmod(16777000.0 + 1.2, 360.0), 1e-4);
+  for (int i = 0; i < 20000; ++i) {
+    const float before = c.markerAngle;
+    idleUpdate();
+    ASSERT_GE(c.markerAngle, 0.0f);
+    ASSERT_LT(c.markerAngle, 360.0f);
+    const float step = c.markerAngle >= before ? c.markerAngle - before
+                                               : c.markerAngle + 360.0f - before;
+    ASSERT_NEAR(step, 1.2f, 1e-4f) << "step " << i;
+  }
 }
 
 TEST_F(Controller, OceanWobbleTurnsJustPastItsLimits) {

@@ -14,9 +14,9 @@ TEST_F(FireTimeline, WithoutExplodeTheCopiesCircleAndNoBurstLives) {
   EXPECT_EQ(fireDistance, 165.0f);
   EXPECT_EQ(burstFramesLeft, 0);
   EXPECT_EQ(merged, 0);
-  EXPECT_EQ(tumbleAngle, 500.0f) << "2.5 degrees a frame, never wrapped";
-  EXPECT_EQ(orbitAngle, 500.0f);
-  EXPECT_EQ(orbitAngleZ, 500.0f);
+  EXPECT_EQ(tumbleAngle, 140.0f) << "2.5 degrees a frame, kept within one turn";
+  EXPECT_EQ(orbitAngle, 140.0f);
+  EXPECT_EQ(orbitAngleZ, 140.0f);
   EXPECT_TRUE(coloursAre(fireBlack, fireWhite));
 }
 
@@ -42,6 +42,24 @@ TEST_F(FireTimeline, ExplodeBurstsOnUpdate25AndMergesOnUpdate34) {
   }
   EXPECT_EQ(burstUpdate, 25);
   EXPECT_EQ(mergeUpdate, 34);
+}
+
+TEST_F(FireTimeline, TheSpinKeepsItsStepAfterDaysOfRunning) {
+  // Near 2^24 a float can no longer take a 2.5 step: an unbounded angle would
+  // move in steps of 2 and then freeze. Kept within a turn it runs on evenly.
+  for (float* angle : {&tumbleAngle, &orbitAngle, &orbitAngleZ}) *angle = 16777100.0f;
+  ASSERT_NE((16777100.0f + 2.5f) - 16777100.0f, 2.5f);
+  update(1);
+  EXPECT_FLOAT_EQ(orbitAngle, static_cast<float>(std::fmod(16777100.0 + 2.5, 360.0)));
+  for (int i = 0; i < 5000; ++i) {
+    const float before = orbitAngle;
+    fireEffect.update();
+    const float step = orbitAngle >= before ? orbitAngle - before : orbitAngle + 360.0f - before;
+    ASSERT_NEAR(step, 2.5f, 1e-4f) << "update " << i;
+    ASSERT_LT(orbitAngle, 360.0f);
+    ASSERT_EQ(tumbleAngle, orbitAngle);
+    ASSERT_EQ(orbitAngleZ, orbitAngle);
+  }
 }
 
 TEST_F(FireTimeline, TheSpinSlowsFromTheMergeOn) {
