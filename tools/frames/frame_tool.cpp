@@ -22,7 +22,7 @@
 #include "app/startup.h"
 #include "app/window.h"
 #include "platform/clock.h"
-#include "tools/common/png_image.h"
+#include "tools/common/framebuffer.h"
 #include "tools/frames/model_sheet.h"
 #include "tools/frames/storyboard.h"
 
@@ -43,29 +43,10 @@ bool writeFailed = false;
 
 void skipSleep(uint32_t) {}
 
-RgbImage readBackBuffer() {
-  RgbImage image;
-  image.width = windowWidth;
-  image.height = windowHeight;
-  image.pixels.resize(static_cast<size_t>(image.width) * image.height * 3);
-  std::vector<uint8_t> rows(image.pixels.size());
-  GLint packAlignment = 4;
-  glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-  glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
-  const size_t rowBytes = static_cast<size_t>(image.width) * 3;
-  for (int y = 0; y < image.height; ++y) {
-    std::memcpy(image.pixel(0, y), &rows[(image.height - 1 - y) * rowBytes], rowBytes);
-  }
-  return image;
-}
-
 // Swap hook: captures the finished frame from the back buffer, then swaps.
 void captureThenSwap() {
   if (!pendingShot.empty()) {
-    if (!writePng(pendingShot, readBackBuffer())) writeFailed = true;
+    if (!writePng(pendingShot, readBackBuffer(windowWidth, windowHeight))) writeFailed = true;
     pendingShot.clear();
   }
   realSwap();

@@ -14,7 +14,7 @@
 #include "app/window.h"
 #include "assets/models.h"
 #include "assets/textures.h"
-#include "tools/common/png_image.h"
+#include "tools/common/framebuffer.h"
 
 namespace {
 
@@ -270,22 +270,6 @@ void drawEdges(void (*draw)()) {
   glPopAttrib();
 }
 
-RgbImage readSheet() {
-  RgbImage image;
-  image.width = sheetWidth;
-  image.height = sheetHeight;
-  image.pixels.resize(static_cast<size_t>(sheetWidth) * sheetHeight * 3);
-  std::vector<uint8_t> rows(image.pixels.size());
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, sheetWidth, sheetHeight, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-  const size_t rowBytes = static_cast<size_t>(sheetWidth) * 3;
-  for (int y = 0; y < sheetHeight; ++y) {
-    std::memcpy(image.pixel(0, y), &rows[(sheetHeight - 1 - y) * rowBytes], rowBytes);
-  }
-  return image;
-}
-
 // The program's fixed drawing state (depth test, additive blend function, white).
 void setProgramState() {
   glClearColor(background[0], background[1], background[2], 1.0f);
@@ -327,7 +311,7 @@ int writeModelSheets(const std::string& outDir) {
       if (!textured) drawEdges(sheet.draw);
     }
     const std::string path = outDir + "/model-" + model.name + ".png";
-    if (writePng(path, readSheet())) {
+    if (writePng(path, readBackBuffer(sheetWidth, sheetHeight))) {
       ++written;
     } else {
       ++failed;

@@ -1,5 +1,7 @@
 #include "tools/modeller/bird_shapes.h"
 
+#include "tools/modeller/primitives.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -69,30 +71,8 @@ std::vector<double> evenSteps(const std::vector<Vec3>& keys, int count) {
 }
 
 std::vector<Frame> carriedFrames(const std::vector<Vec3>& path, Vec3 up) {
-  std::vector<Frame> frames(path.size());
-  Vec3 previous = normalized(path[1] - path[0]);
-  Vec3 normal = normalized(up - previous * dot(up, previous));
-  for (size_t i = 0; i < path.size(); ++i) {
-    Vec3 tangent;
-    if (i == 0) {
-      tangent = normalized(path[1] - path[0]);
-    } else if (i + 1 == path.size()) {
-      tangent = normalized(path[i] - path[i - 1]);
-    } else {
-      tangent = normalized(normalized(path[i + 1] - path[i]) + normalized(path[i] - path[i - 1]));
-    }
-    // Turn the normal with the tangent by the smallest rotation.
-    const Vec3 axis = cross(previous, tangent);
-    const double s = length(axis);
-    if (s > 1e-12) normal = rotateAbout(normal, axis * (1.0 / s), std::atan2(s, dot(previous, tangent)));
-    normal = normalized(normal - tangent * dot(normal, tangent));
-    frames[i].origin = path[i];
-    frames[i].tangent = tangent;
-    frames[i].normal = normal;
-    frames[i].binormal = cross(tangent, normal);
-    previous = tangent;
-  }
-  return frames;
+  const Vec3 first = normalized(path[1] - path[0]);
+  return carryFrames(path, normalized(up - first * dot(up, first)));
 }
 
 std::vector<Vec3> ellipseLoop(const Frame& frame, int n, double alongNormal, double alongBinormal) {

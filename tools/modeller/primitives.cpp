@@ -58,13 +58,22 @@ void fan(MeshBuilder& mesh, int centre, const Ring& ring, bool reverse, int uvCe
   }
 }
 
-std::vector<Frame> pathFrames(const std::vector<Vec3>& path) {
+void bridgeRun(MeshBuilder& mesh, const std::vector<Ring>& rings, const std::vector<UvRow>& uvRows,
+               bool closed) {
+  for (size_t k = 0; k + 1 < rings.size(); ++k) {
+    if (uvRows.empty()) {
+      bridge(mesh, rings[k], rings[k + 1], closed);
+    } else {
+      bridge(mesh, rings[k], rings[k + 1], closed, uvRows[k], uvRows[k + 1]);
+    }
+  }
+}
+
+std::vector<Frame> carryFrames(const std::vector<Vec3>& path, Vec3 firstNormal) {
   std::vector<Frame> frames(path.size());
   if (path.size() < 2) return frames;
   Vec3 previousTangent = normalized(path[1] - path[0]);
-  // A first normal across the first tangent, from the axis it is least aligned with.
-  Vec3 seed = std::fabs(previousTangent.z) < 0.9 ? Vec3{0, 0, 1} : Vec3{1, 0, 0};
-  Vec3 normal = normalized(cross(cross(previousTangent, seed), previousTangent));
+  Vec3 normal = firstNormal;
   for (size_t i = 0; i < path.size(); ++i) {
     Vec3 tangent;
     if (i == 0) {
@@ -88,6 +97,14 @@ std::vector<Frame> pathFrames(const std::vector<Vec3>& path) {
   return frames;
 }
 
+std::vector<Frame> pathFrames(const std::vector<Vec3>& path) {
+  if (path.size() < 2) return std::vector<Frame>(path.size());
+  const Vec3 firstTangent = normalized(path[1] - path[0]);
+  // A first normal across the first tangent, from the axis it is least aligned with.
+  const Vec3 seed = std::fabs(firstTangent.z) < 0.9 ? Vec3{0, 0, 1} : Vec3{1, 0, 0};
+  return carryFrames(path, normalized(cross(cross(firstTangent, seed), firstTangent)));
+}
+
 std::vector<Ring> addLathe(MeshBuilder& mesh, const std::vector<std::pair<double, double>>& profile,
                            int sides, Vec3 centre, bool textured, double uRepeat, double vPerUnit) {
   std::vector<Ring> rings;
@@ -103,13 +120,7 @@ std::vector<Ring> addLathe(MeshBuilder& mesh, const std::vector<std::pair<double
     rings.push_back(addRing(mesh, frame, sides, profile[k].first));
     if (textured) uvRows.push_back(addUvRow(mesh, sides + 1, 0.0, uRepeat, arc * vPerUnit));
   }
-  for (size_t k = 0; k + 1 < rings.size(); ++k) {
-    if (textured) {
-      bridge(mesh, rings[k], rings[k + 1], true, uvRows[k], uvRows[k + 1]);
-    } else {
-      bridge(mesh, rings[k], rings[k + 1], true);
-    }
-  }
+  bridgeRun(mesh, rings, uvRows, true);
   return rings;
 }
 
@@ -125,13 +136,7 @@ std::vector<Ring> addTube(MeshBuilder& mesh, const std::vector<Vec3>& path,
     rings.push_back(addRing(mesh, frames[k], sides, radii[k]));
     if (textured) uvRows.push_back(addUvRow(mesh, sides + 1, 0.0, uRepeat, arc * vPerUnit));
   }
-  for (size_t k = 0; k + 1 < rings.size(); ++k) {
-    if (textured) {
-      bridge(mesh, rings[k], rings[k + 1], true, uvRows[k], uvRows[k + 1]);
-    } else {
-      bridge(mesh, rings[k], rings[k + 1], true);
-    }
-  }
+  bridgeRun(mesh, rings, uvRows, true);
   return rings;
 }
 
@@ -185,13 +190,7 @@ void addUvSphere(MeshBuilder& mesh, Vec3 centre, double radius, int slices, int 
   } else {
     fan(mesh, south, rings.front(), true);
   }
-  for (size_t k = 0; k + 1 < rings.size(); ++k) {
-    if (textured) {
-      bridge(mesh, rings[k], rings[k + 1], true, uvRows[k], uvRows[k + 1]);
-    } else {
-      bridge(mesh, rings[k], rings[k + 1], true);
-    }
-  }
+  bridgeRun(mesh, rings, uvRows, true);
   if (textured) {
     fan(mesh, north, rings.back(), false, uvNorth, uvRows.back());
   } else {
@@ -212,12 +211,6 @@ std::vector<Ring> addGrid(MeshBuilder& mesh, int rows, int columns,
       }
     }
   }
-  for (int r = 0; r + 1 < rows; ++r) {
-    if (textured) {
-      bridge(mesh, grid[r], grid[r + 1], false, uvRows[r], uvRows[r + 1]);
-    } else {
-      bridge(mesh, grid[r], grid[r + 1], false);
-    }
-  }
+  bridgeRun(mesh, grid, textured ? uvRows : std::vector<UvRow>{}, false);
   return grid;
 }

@@ -35,12 +35,21 @@ UvRow addUvRow(MeshBuilder& mesh, int count, double u0, double u1, double v);
 void bridge(MeshBuilder& mesh, const Ring& a, const Ring& b, bool closed, const UvRow& uvA = {},
             const UvRow& uvB = {});
 
+// Joins each ring to the next, in order; uvRows holds one row per ring, or
+// none for an untextured mesh.
+void bridgeRun(MeshBuilder& mesh, const std::vector<Ring>& rings, const std::vector<UvRow>& uvRows,
+               bool closed);
+
 // Closes a closed ring with a fan from a centre vertex; reverse flips the
 // winding (use it for the cap at the other end).
 void fan(MeshBuilder& mesh, int centre, const Ring& ring, bool reverse, int uvCentre = -1,
          const UvRow& uvRing = {});
 
-// Frames along a polyline, carried without twist (parallel transport).
+// Frames along a polyline, carried without twist (parallel transport) from
+// the given normal at its start.
+std::vector<Frame> carryFrames(const std::vector<Vec3>& path, Vec3 firstNormal);
+
+// The same, starting from a normal chosen across the first segment.
 std::vector<Frame> pathFrames(const std::vector<Vec3>& path);
 
 // A surface of revolution about the z axis through centre: one ring per

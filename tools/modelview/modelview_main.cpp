@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "app/window.h"
-#include "tools/common/png_image.h"
+#include "tools/common/framebuffer.h"
 
 namespace {
 
@@ -148,20 +148,7 @@ int run(const Options& options) {
     }
   }
   glFinish();
-
-  RgbImage image;
-  image.width = windowWidth;
-  image.height = windowHeight;
-  image.pixels.resize(static_cast<size_t>(windowWidth) * windowHeight * 3);
-  std::vector<uint8_t> rows(image.pixels.size());
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, windowWidth, windowHeight, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-  const size_t rowBytes = static_cast<size_t>(windowWidth) * 3;
-  for (int y = 0; y < windowHeight; ++y) {
-    std::memcpy(image.pixel(0, y), &rows[(windowHeight - 1 - y) * rowBytes], rowBytes);
-  }
-  return writePng(options.pngPath, image) ? 0 : 1;
+  return writePng(options.pngPath, readBackBuffer(windowWidth, windowHeight)) ? 0 : 1;
 }
 
 }  // namespace
