@@ -1,6 +1,7 @@
 // The real program, started under the test display and driven with xdotool:
 // banner, window, title, menu and the ways it ends.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <regex>
@@ -90,6 +91,65 @@ TEST(Program, RightClickOpensTheFourteenEntryMenuAndQuitEndsIt) {
   ASSERT_TRUE(RunningProgram::xdotool("mousemove " + std::to_string(box.x + 30) + " " +
                                       std::to_string(quitY) + " sleep 0.2 click 1"));
   EXPECT_EQ(run.waitForExit(exitTimeoutMs), 0) << "QUIT should end the program with status 0";
+}
+
+// The mean colour of a box of the display, each channel 0..1.
+struct MeanColour {
+  double r = 0, g = 0, b = 0;
+};
+
+MeanColour meanColour(const std::vector<unsigned char>& rgb) {
+  MeanColour mean;
+  for (size_t i = 0; i + 2 < rgb.size(); i += 3) {
+    mean.r += rgb[i];
+    mean.g += rgb[i + 1];
+    mean.b += rgb[i + 2];
+  }
+  const double count = 255.0 * static_cast<double>(rgb.size() / 3);
+  return {mean.r / count, mean.g / count, mean.b / count};
+}
+
+// The scene in front stands below the stage's centre, drawn solid: the tree's
+// leaves and trunk make that box green with red in it; the earth's water sheet
+// makes it dark blue-green.
+constexpr int frontBoxX = 452, frontBoxY = 400, frontBoxWidth = 120, frontBoxHeight = 80;
+
+bool treeInFront(const MeanColour& c) { return c.g > c.b + 0.05 && c.r > 0.15; }
+bool earthInFront(const MeanColour& c) { return c.b > c.g - 0.02 && c.g > c.r + 0.04 && c.r < 0.15; }
+
+// Polls the display until the front box satisfies accept; false on timeout.
+bool waitForFront(const RunningProgram& run, bool (*accept)(const MeanColour&), int timeoutMs,
+                  MeanColour& seen) {
+  constexpr int pollMs = 100;
+  for (int waited = 0; waited < timeoutMs; waited += pollMs) {
+    std::vector<unsigned char> box;
+    if (run.grab(frontBoxX, frontBoxY, frontBoxWidth, frontBoxHeight, box)) {
+      seen = meanColour(box);
+      if (accept(seen)) return true;
+    }
+    usleep(pollMs * 1000);
+  }
+  return false;
+}
+
+TEST(Program, KeysOneAndTwoBringWindAndEarthToTheFront) {
+  RunningProgram run;
+  ASSERT_TRUE(run.start(program, buildDir));
+  const Window window = run.waitForWindow(startTimeoutMs);
+  ASSERT_NE(window, 0u);
+  const std::string target = " --window " + std::to_string(window) + " ";
+  MeanColour seen;
+  // After the intro the wind scene stands in front.
+  EXPECT_TRUE(waitForFront(run, treeInFront, 30000, seen))
+      << "no tree in front: " << seen.r << " " << seen.g << " " << seen.b;
+  ASSERT_TRUE(RunningProgram::xdotool("key" + target + "2"));
+  EXPECT_TRUE(waitForFront(run, earthInFront, 10000, seen))
+      << "no earth in front: " << seen.r << " " << seen.g << " " << seen.b;
+  ASSERT_TRUE(RunningProgram::xdotool("key" + target + "1"));
+  EXPECT_TRUE(waitForFront(run, treeInFront, 10000, seen))
+      << "no tree in front again: " << seen.r << " " << seen.g << " " << seen.b;
+  RunningProgram::xdotool("key" + target + "Escape");
+  EXPECT_EQ(run.waitForExit(exitTimeoutMs), 0);
 }
 
 TEST(Program, WithoutADisplayItSaysHowToRunIt) {

@@ -190,3 +190,34 @@ bool RunningProgram::xdotool(const std::string& arguments) {
   const std::string command = "xdotool " + arguments + " >/dev/null 2>&1";
   return std::system(command.c_str()) == 0;
 }
+
+bool RunningProgram::grab(int x, int y, int width, int height,
+                          std::vector<unsigned char>& rgb) const {
+  XImage* image = XGetImage(display_, DefaultRootWindow(display_), x, y,
+                            static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes,
+                            ZPixmap);
+  if (!image) return false;
+  // The shift that brings a colour mask's top byte to the low end.
+  const auto shiftOf = [](unsigned long mask) {
+    int shift = 0;
+    while (mask > 0xff) {
+      mask >>= 1;
+      ++shift;
+    }
+    return shift;
+  };
+  const int rs = shiftOf(image->red_mask), gs = shiftOf(image->green_mask),
+            bs = shiftOf(image->blue_mask);
+  rgb.resize(static_cast<size_t>(width) * height * 3);
+  for (int row = 0; row < height; ++row) {
+    for (int column = 0; column < width; ++column) {
+      const unsigned long pixel = XGetPixel(image, column, row);
+      unsigned char* out = &rgb[(static_cast<size_t>(row) * width + column) * 3];
+      out[0] = static_cast<unsigned char>((pixel & image->red_mask) >> rs);
+      out[1] = static_cast<unsigned char>((pixel & image->green_mask) >> gs);
+      out[2] = static_cast<unsigned char>((pixel & image->blue_mask) >> bs);
+    }
+  }
+  XDestroyImage(image);
+  return true;
+}

@@ -41,6 +41,10 @@ class RunningProgram {
   Window window() const { return window_; }
   bool running() const { return pid_ > 0; }
 
+  // Reads a box of the display (root window coordinates) as RGB bytes, rows
+  // top to bottom; false if it cannot be read.
+  bool grab(int x, int y, int width, int height, std::vector<unsigned char>& rgb) const;
+
   // Runs an xdotool command line (arguments after "xdotool"); false if it failed.
   static bool xdotool(const std::string& arguments);
 
