@@ -1,10 +1,11 @@
 // kesh-frames: runs the real program's start-up with a fixed seed in a window,
 // drives its idle and display callbacks and its input frame by frame, and
 // writes PNG shots of a fixed storyboard; or, with --models, a contact sheet
-// of every model.
+// of every model; or, with --icon, the program's icons cut from one shot.
 //
 //   kesh-frames [--out DIR] [--only NAME]... [--list]
 //   kesh-frames --models [--out DIR]
+//   kesh-frames --icon DIR
 #include <GL/gl.h>
 
 #include <sys/stat.h>
@@ -23,6 +24,7 @@
 #include "app/window.h"
 #include "platform/clock.h"
 #include "tools/common/framebuffer.h"
+#include "tools/frames/icon.h"
 #include "tools/frames/model_sheet.h"
 #include "tools/frames/storyboard.h"
 
@@ -35,18 +37,23 @@ struct Options {
   std::vector<std::string> only;
   bool list = false;
   bool models = false;
+  bool icon = false;
 };
 
 std::string pendingShot;  // path of the shot the next swap captures
 void (*realSwap)() = nullptr;
 bool writeFailed = false;
+std::string iconDir;  // set when the shot taken is cut into icons there
 
 void skipSleep(uint32_t) {}
 
 // Swap hook: captures the finished frame from the back buffer, then swaps.
 void captureThenSwap() {
   if (!pendingShot.empty()) {
-    if (!writePng(pendingShot, readBackBuffer(windowWidth, windowHeight))) writeFailed = true;
+    const RgbImage frame = readBackBuffer(windowWidth, windowHeight);
+    if (!(iconDir.empty() ? writePng(pendingShot, frame) : writeIcons(iconDir, frame))) {
+      writeFailed = true;
+    }
     pendingShot.clear();
   }
   realSwap();
@@ -86,10 +93,15 @@ bool parseOptions(int argc, char** argv, Options& options) {
       options.list = true;
     } else if (arg == "--models") {
       options.models = true;
+    } else if (arg == "--icon" && i + 1 < argc) {
+      options.icon = true;
+      options.outDir = argv[++i];
+      options.only = {iconShot};
     } else {
       std::fprintf(stderr,
                    "usage: kesh-frames [--out DIR] [--only NAME]... [--list]\n"
-                   "       kesh-frames --models [--out DIR]\n");
+                   "       kesh-frames --models [--out DIR]\n"
+                   "       kesh-frames --icon DIR\n");
       return false;
     }
   }
@@ -112,6 +124,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (options.models) return writeModelSheets(options.outDir);
+  if (options.icon) iconDir = options.outDir;
 
   std::srand(frameToolSeed);
   if (!displayAvailable(argc, argv)) return 1;
