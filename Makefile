@@ -34,3 +34,16 @@ deps-test:
 
 clean:
 	rm -rf $(BUILD)
+
+# make package: the Debian package, built in its own release folder without
+# the tests, into $(PACKAGE_BUILD)/package/kesh-valdrune_<version>_<arch>.deb
+PACKAGE_BUILD ?= build-package
+.PHONY: package deps-package
+
+package: deps-package
+	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DKESH_BUILD_TESTS=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target kesh-valdrune kesh_install_files
+	@cd $(PACKAGE_BUILD) && cpack
+
+deps-package:
+	@scripts/install-deps.sh package

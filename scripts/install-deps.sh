@@ -2,17 +2,22 @@
 # Installs the Debian packages the project needs that are not yet installed.
 #   scripts/install-deps.sh run    packages to build and run the demo
 #   scripts/install-deps.sh test   the same, plus what the tests need
+#   scripts/install-deps.sh package  the same as run, plus what building the .deb needs
 # As root it runs apt-get; otherwise it prints the one apt-get line to run.
 set -euo pipefail
 
 build_packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev
   libx11-dev libpng-dev libtinyobjloader-dev libgl1-mesa-dri)
-test_packages=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick)
+# CPack's .deb generator runs dpkg-shlibdeps (dpkg-dev) and file.
+package_packages=(dpkg-dev file)
+test_packages=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick
+  "${package_packages[@]}" man-db desktop-file-utils)
 
 case "${1:-run}" in
   run) wanted=("${build_packages[@]}") ;;
   test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
+  *) echo "usage: $0 run|test|package" >&2; exit 2 ;;
 esac
 
 missing=()
