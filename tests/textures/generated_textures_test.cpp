@@ -4,6 +4,7 @@
 // has the colour character of what it depicts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -191,6 +192,46 @@ TEST(TextureSet, EachTextureHasTheColoursOfWhatItShows) {
     EXPECT_NEAR(c.mean.r, c.mean.b, 0.08f) << metal << " is grey";
     EXPECT_GT(luminance(c.mean), 0.3f) << metal;
   }
+}
+
+// The starfield texel that still water shows from the program's views, in
+// texture coordinates (the readers' rows run bottom first, so a row is t),
+// measured with a coordinate-grid texture through the frame tool; the rings
+// of a drop sample mostly within this many texels of it.
+constexpr float stillWaterS = 0.5f, stillWaterT = 0.933f;
+constexpr int rippleReach = 40;
+
+// Mean brightness of the texels within reach of (cx, cy); rows past the top
+// are never sampled and are left out.
+float meanAround(const ColorImage& image, int cx, int cy, int reach) {
+  double sum = 0;
+  int count = 0;
+  for (int y = std::max(0, cy - reach); y <= std::min(image.height - 1, cy + reach); ++y) {
+    for (int x = cx - reach; x <= cx + reach; ++x) {
+      sum += luminance(image.at((x + image.width) % image.width, y));
+      ++count;
+    }
+  }
+  return static_cast<float>(sum / count);
+}
+
+TEST(WaterTextures, StillWaterAndItsRipplesReflectAGlow) {
+  const ColorImage& sky = builtTextures().at("starfield4.bmp");
+  const int cx = static_cast<int>(stillWaterS * sky.width);
+  const int cy = static_cast<int>(stillWaterT * sky.height);
+  const float still = luminance(sky.at(cx, cy));
+  EXPECT_GT(still, 0.12f) << "still water shows a glow";
+  EXPECT_LT(still, 0.35f) << "still water must not wash out the floor";
+  EXPECT_GT(meanAround(sky, cx, cy, rippleReach), 0.15f) << "the rings of a drop sample light";
+}
+
+TEST(WaterTextures, ThePoolFloorIsDarkTilesInDarkerGrout) {
+  const ColorImage& floor = builtTextures().at("floor1.bmp");
+  float mean = 0;
+  for (const Color& p : floor.pixels) mean += luminance(p);
+  mean /= static_cast<float>(floor.pixels.size());
+  EXPECT_LT(mean, 0.25f) << "the light the water adds shows over it";
+  EXPECT_LT(luminance(floor.at(0, 0)), 0.6f * mean) << "the grout at the tile corners is darker";
 }
 
 }  // namespace
