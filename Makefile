@@ -47,3 +47,11 @@ package: deps-package
 
 deps-package:
 	@scripts/install-deps.sh package
+
+# make bench: times the real frames of every scene and the program's own work
+# (kesh-bench, release build) and writes the table to docs/performance.md.
+.PHONY: bench
+bench: deps-test
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target kesh-bench
+	@scripts/run-bench.sh $(BUILD)

@@ -10,7 +10,7 @@ build_packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-d
   libx11-dev libpng-dev libtinyobjloader-dev libgl1-mesa-dri)
 # CPack's .deb generator runs dpkg-shlibdeps (dpkg-dev) and file.
 package_packages=(dpkg-dev file)
-test_packages=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick
   "${package_packages[@]}" man-db desktop-file-utils)
 
 case "${1:-run}" in

@@ -1,0 +1,150 @@
+// The benchmark's figures and report: percentiles, the /proc readers, the
+// own-work sums and shares, and the splice into a longer document.
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "tools/bench/frame_stats.h"
+#include "tools/bench/process_info.h"
+#include "tools/bench/report.h"
+
+namespace {
+
+std::vector<double> oneToHundred() {
+  std::vector<double> samples(100);
+  std::iota(samples.begin(), samples.end(), 1.0);
+  return samples;
+}
+
+TEST(FrameStats, NearestRankPercentiles) {
+  const std::vector<double> samples = oneToHundred();
+  EXPECT_EQ(nearestRank(samples, 0.5), 50.0);
+  EXPECT_EQ(nearestRank(samples, 0.9), 90.0);
+  EXPECT_EQ(nearestRank(samples, 0.99), 99.0);
+  EXPECT_EQ(nearestRank(samples, 1.0), 100.0);
+  // Ten samples: p99 needs rank 10, the slowest; the median is rank 5.
+  const std::vector<double> ten = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+  EXPECT_EQ(nearestRank(ten, 0.99), 10.0);
+  EXPECT_EQ(nearestRank(ten, 0.5), 5.0);
+  EXPECT_EQ(nearestRank({7.0}, 0.01), 7.0);
+  EXPECT_EQ(nearestRank({}, 0.5), 0.0);
+}
+
+TEST(FrameStats, SummaryDoesNotDependOnFrameOrder) {
+  std::vector<double> samples = oneToHundred();
+  std::reverse(samples.begin(), samples.end());
+  std::swap(samples[3], samples[70]);
+  const FrameStats stats = summarise(samples);
+  EXPECT_EQ(stats.frames, 100);
+  EXPECT_EQ(stats.median, 50.0);
+  EXPECT_EQ(stats.p90, 90.0);
+  EXPECT_EQ(stats.p99, 99.0);
+  EXPECT_EQ(stats.worst, 100.0);
+  EXPECT_EQ(summarise({}).frames, 0);
+}
+
+TEST(FrameStats, FramesPerSecond) {
+  EXPECT_DOUBLE_EQ(framesPerSecond(20.0), 50.0);
+  EXPECT_DOUBLE_EQ(framesPerSecond(25.0), 40.0);
+  EXPECT_EQ(framesPerSecond(0.0), 0.0);
+}
+
+TEST(ProcessInfo, StartTicksAreFieldTwentyTwoAfterTheCommandName) {
+  // A command name with a space and a closing parenthesis of its own.
+  const std::string line =
+      "4242 (kesh (x) bench) S 1 4242 4242 0 -1 4194304 100 0 0 0 5 3 0 0 20 0 3 0 "
+      "987654 123456789 2000";
+  EXPECT_EQ(startTicksFromStat(line), 987654);
+  EXPECT_EQ(startTicksFromStat("4242 kesh S 1 2 3"), -1);
+  EXPECT_EQ(startTicksFromStat("4242 (kesh) S 1 2 3"), -1);
+  EXPECT_EQ(startTicksFromStat("1 (a) S 1 1 1 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 12x 1 1"), -1);
+}
+
+TEST(ProcessInfo, ModelNameFromCpuinfo) {
+  const std::string cpuinfo =
+      "processor\t: 0\n"
+      "vendor_id\t: SomeVendor\n"
+      "model name\t: Example CPU 9000 @ 3.0GHz\n"
+      "processor\t: 1\n"
+      "model name\t: Example CPU 9000 @ 3.0GHz\n";
+  EXPECT_EQ(modelNameFromCpuinfo(cpuinfo), "Example CPU 9000 @ 3.0GHz");
+  EXPECT_EQ(modelNameFromCpuinfo("processor\t: 0\nmodel\t: 1\n"), "");
+}
+
+BenchReport sampleReport() {
+  BenchReport report;
+  report.frames = 300;
+  report.warmup = 30;
+  report.floorBlock = 10;
+  report.machine = {"Example CPU", 2, "llvmpipe", "Mesa 22.3.6", 0.5, 0.75, "2024-01-02 03:04"};
+  CaseResult wind;
+  wind.name = "wind";
+  wind.frame = {300, 20.0, 22.0, 25.0, 30.0};
+  wind.floor = {300, 5.0, 5.5, 6.0, 7.0};
+  wind.cpuMedian = 8.0;
+  CaseResult water = wind;
+  water.name = "water";
+  water.frame.median = 40.0;
+  report.cases = {wind, water};
+  report.ownWork = {
+      {"both", 500.0, Occurs::everyFrame, {"wind", "water"}},
+      {"water only", 1500.0, Occurs::everyFrame, {"water"}},
+      {"rare", 4000.0, Occurs::oncePerBurst, {"water"}},
+  };
+  report.startup = {180.0, 150.0, 2100.0, 158, 96.5};
+  return report;
+}
+
+TEST(BenchReport, OwnWorkPerFrameSumsOnlyTheWorkOfEveryFrame) {
+  const BenchReport report = sampleReport();
+  EXPECT_DOUBLE_EQ(ownWorkPerFrame(report.ownWork, "wind"), 0.5);
+  EXPECT_DOUBLE_EQ(ownWorkPerFrame(report.ownWork, "water"), 2.0);
+  EXPECT_DOUBLE_EQ(ownWorkPerFrame(report.ownWork, "intro"), 0.0);
+}
+
+TEST(BenchReport, RowsCarryTheFloorAndTheShares) {
+  const std::string text = formatReport(sampleReport());
+  EXPECT_EQ(text.rfind(reportBeginMarker, 0), 0u);
+  EXPECT_NE(text.find(std::string(reportEndMarker) + "\n"), std::string::npos);
+  EXPECT_NE(text.find("Example CPU, 2 cores"), std::string::npos);
+  EXPECT_NE(text.find("llvmpipe; Mesa 22.3.6"), std::string::npos);
+  // Median, p90, p99, their ratio, fps; floor and its fps; CPU; own work and share.
+  EXPECT_NE(text.find("| wind | 20.0 | 22.0 | 25.0 | 1.25 | 50.0 | 5.0 | 200.0 | 8.0 | 0.500 | 2.5 % |"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("| water | 40.0 | 22.0 | 25.0 | 0.62 | 25.0 | 5.0 | 200.0 | 8.0 | 2.000 | 5.0 % |"),
+            std::string::npos)
+      << text;
+  // Each piece of work: its time, then its share of each case's median frame.
+  EXPECT_NE(text.find("| both | 500.0 | 2.5 % | 1.2 % |"), std::string::npos) << text;
+  EXPECT_NE(text.find("| water only | 1500.0 | | 3.8 % |"), std::string::npos) << text;
+  EXPECT_NE(text.find("| rare | 4000.0 | | 10.0 % (one frame per burst) |"), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("| Process start to the first frame | 180 ms |"), std::string::npos);
+  EXPECT_NE(text.find("(158 intro frames, the 1.5 s pause skipped) | 2100 ms |"),
+            std::string::npos);
+  EXPECT_NE(text.find("| Peak resident memory | 96.5 MiB |"), std::string::npos);
+}
+
+TEST(BenchReport, WithoutMicroBenchmarksTheOwnColumnsStayEmpty) {
+  BenchReport report = sampleReport();
+  report.ownWork.clear();
+  const std::string text = formatReport(report);
+  EXPECT_NE(text.find("| wind | 20.0 | 22.0 | 25.0 | 1.25 | 50.0 | 5.0 | 200.0 | 8.0 | — | — |"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("## Own work"), std::string::npos);
+}
+
+TEST(BenchReport, SpliceReplacesOnlyTheTextBetweenTheMarkers) {
+  const std::string begin = reportBeginMarker;
+  const std::string end = reportEndMarker;
+  const std::string report = begin + "\nnew table\n" + end + "\n";
+  const std::string document = "# Title\n\nnotes\n" + begin + "\nold table\n" + end + "\nmore\n";
+  EXPECT_EQ(spliceReport(document, report), "# Title\n\nnotes\n" + report + "more\n");
+  EXPECT_EQ(spliceReport("no markers here\n", report), report);
+  EXPECT_EQ(spliceReport(end + "\n" + begin + "\n", report), report);
+  EXPECT_EQ(spliceReport("", report), report);
+}
+
+}  // namespace

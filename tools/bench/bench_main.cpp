@@ -1,0 +1,182 @@
+// kesh-bench: runs the program's real start-up and its idle and display
+// callbacks in a window, times the frames of every scene and of the intro
+// beside a floor frame, times the program's own per-frame work with
+// micro-benchmarks, and prints a Markdown report; with --markdown it also
+// writes the report into a document, between its marker lines.
+//
+//   kesh-bench [--frames N] [--warmup N] [--floor-block N]
+//              [--micro-time SECONDS] [--repetitions N] [--no-micro]
+//              [--markdown FILE] [--case NAME]...
+#include <GL/gl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/scene_controller.h"
+#include "app/startup.h"
+#include "app/window.h"
+#include "platform/clock.h"
+#include "tools/bench/frame_runner.h"
+#include "tools/bench/own_work.h"
+#include "tools/bench/process_info.h"
+#include "tools/bench/report.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr unsigned int benchSeed = 1;
+constexpr int dateBufferSize = 64;
+
+struct Options {
+  RunSettings run;
+  double microSeconds = 0.5;
+  int repetitions = 5;
+  bool micro = true;
+  std::string markdownPath;
+  std::vector<std::string> only;  // case names; empty for all
+};
+
+void skipSleep(uint32_t) {}
+
+bool parsePositive(const char* text, double& value) {
+  char* end = nullptr;
+  value = std::strtod(text, &end);
+  return end != text && *end == '\0' && value > 0.0;
+}
+
+bool parseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    double value = 0.0;
+    if (arg == "--no-micro") {
+      options.micro = false;
+    } else if (arg == "--markdown" && hasValue) {
+      options.markdownPath = argv[++i];
+    } else if (arg == "--case" && hasValue) {
+      options.only.push_back(argv[++i]);
+    } else if (hasValue && parsePositive(argv[i + 1], value)) {
+      ++i;
+      if (arg == "--frames") {
+        options.run.frames = static_cast<int>(value);
+      } else if (arg == "--warmup") {
+        options.run.warmup = static_cast<int>(value);
+      } else if (arg == "--floor-block") {
+        options.run.floorBlock = static_cast<int>(value);
+      } else if (arg == "--micro-time") {
+        options.microSeconds = value;
+      } else if (arg == "--repetitions") {
+        options.repetitions = static_cast<int>(value);
+      } else {
+        return false;
+      }
+    } else {
+      return false;
+    }
+  }
+  return options.run.frames > 0 && options.run.floorBlock > 0 && options.repetitions > 0;
+}
+
+std::string glText(GLenum name) {
+  const auto* text = reinterpret_cast<const char*>(glGetString(name));
+  return text ? text : "unknown";
+}
+
+std::string today() {
+  char buffer[dateBufferSize];
+  const std::time_t now = std::time(nullptr);
+  std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M", std::localtime(&now));
+  return buffer;
+}
+
+CaseResult summariseCase(const CaseSamples& samples) {
+  CaseResult result;
+  result.name = samples.name;
+  result.frame = summarise(samples.frame);
+  result.floor = summarise(samples.floor);
+  result.cpuMedian = summarise(samples.frameCpu).median;
+  return result;
+}
+
+bool writeDocument(const std::string& path, const std::string& report) {
+  std::ifstream in(path);
+  std::ostringstream existing;
+  if (in) existing << in.rdbuf();
+  std::ofstream out(path, std::ios::trunc);
+  out << spliceReport(existing.str(), report);
+  out.close();
+  if (!out) std::fprintf(stderr, "kesh-bench: cannot write %s\n", path.c_str());
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Clock::time_point mainStart = Clock::now();
+  Options options;
+  if (!parseOptions(argc, argv, options)) {
+    std::fprintf(stderr,
+                 "usage: kesh-bench [--frames N] [--warmup N] [--floor-block N]\n"
+                 "                  [--micro-time SECONDS] [--repetitions N] [--no-micro]\n"
+                 "                  [--markdown FILE] [--case NAME]...\n");
+    return 2;
+  }
+  BenchReport report;
+  report.frames = options.run.frames;
+  report.warmup = options.run.warmup;
+  report.floorBlock = options.run.floorBlock;
+  report.machine.loadBefore = loadAverage();
+
+  // Start-up as the program does it, with a fixed seed; the intro's pause is
+  // skipped so the time to the first stage frame counts only frames.
+  std::srand(benchSeed);
+  replaceSleepFunction(skipSleep);
+  rememberIntroStart();
+  if (!displayAvailable(argc, argv)) return 1;
+  int glutArgc = 1;
+  startUp(&glutArgc, argv);
+  if (!waitUntilWindowShown()) {
+    std::fprintf(stderr, "kesh-bench: the window never appeared on the display\n");
+    return 1;
+  }
+  runProgramFrame();
+  StartupResult& startup = report.startup;
+  startup.processToFirstFrame = millisecondsSinceProcessStart();
+  startup.mainToFirstFrame =
+      std::chrono::duration<double, std::milli>(Clock::now() - mainStart).count();
+  startup.introFrames = 1;
+  while (sceneController.introActive) {
+    runProgramFrame();
+    ++startup.introFrames;
+  }
+  startup.processToFirstStageFrame = millisecondsSinceProcessStart();
+
+  const std::vector<CaseSamples> samples = runFrameCases(options.run, options.only);
+  if (samples.empty()) return 1;
+  for (const CaseSamples& s : samples) report.cases.push_back(summariseCase(s));
+  if (options.micro) {
+    std::fprintf(stderr, "kesh-bench: micro-benchmarks\n");
+    report.ownWork = runOwnWorkBenchmarks(options.microSeconds, options.repetitions);
+  }
+
+  startup.peakResidentMib = peakResidentMebibytes();
+  MachineInfo& machine = report.machine;
+  machine.cpu = cpuModelName();
+  machine.cores = onlineCores();
+  machine.renderer = glText(GL_RENDERER);
+  machine.version = glText(GL_VERSION);
+  machine.loadAfter = loadAverage();
+  machine.date = today();
+
+  const std::string text = formatReport(report);
+  std::fputs(text.c_str(), stdout);
+  if (!options.markdownPath.empty() && !writeDocument(options.markdownPath, text)) return 1;
+  return 0;
+}

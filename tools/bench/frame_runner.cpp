@@ -1,0 +1,202 @@
+#include "tools/bench/frame_runner.h"
+
+#include <GL/gl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+#include "app/controller.h"
+#include "app/frame.h"
+#include "app/input.h"
+#include "app/scene_controller.h"
+#include "app/window.h"
+#include "assets/display_lists.h"
+#include "scenes/fire/fire_state.h"
+#include "scenes/intro/intro.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The camera's fixed distance, as frame composition applies it.
+constexpr float cameraDistance = -36.0f;
+// Frames a turn of the stage and the camera's return may take at most.
+constexpr int settleFrameLimit = 400;
+// Frames the intro runs at most before its end is reported as missing.
+constexpr int introFrameLimit = 1000;
+// Drops made when water comes to the front, so its ripples are live.
+constexpr int waterDrops = 3;
+constexpr double millisecondsPerSecond = 1000.0;
+constexpr double nanosecondsPerMillisecond = 1.0e6;
+
+IntroPiece introStart[introPieceCount];
+
+double millisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double threadCpuMilliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * millisecondsPerSecond +
+         static_cast<double>(now.tv_nsec) / nanosecondsPerMillisecond;
+}
+
+// A case: how it brings its scene into place, what it does before each frame,
+// and whether the frame just drawn shows what the case measures.
+struct FrameCase {
+  const char* name;
+  bool (*prepare)();
+  void (*beforeFrame)();
+  bool (*counts)();
+};
+
+bool settled() {
+  const SceneController& c = sceneController;
+  return !c.turningForward && !c.turningBack && !c.turnDouble && c.travelMode == travelNone;
+}
+
+// Ends the intro if it still runs, presses the scene's key and runs frames
+// until the stage has turned the scene to the front and the camera is home.
+bool bringToFront(int scene, unsigned char key) {
+  if (!finishIntro()) return false;
+  keyPressed(key, 0, 0);
+  for (int i = 0; i < settleFrameLimit; ++i) {
+    runProgramFrame();
+    if (settled() && frontScene() == scene) return true;
+  }
+  std::fprintf(stderr, "kesh-bench: scene %d never came to the front\n", scene);
+  return false;
+}
+
+void restartIntro() {
+  for (int p = 0; p < introPieceCount; ++p) introPieces[p] = introStart[p];
+  sceneController.introActive = 1;
+}
+
+bool prepareIntro() {
+  restartIntro();
+  return true;
+}
+void replayIntro() {
+  if (!sceneController.introActive) restartIntro();
+}
+bool introShown() { return sceneController.introActive != 0; }
+
+bool prepareWind() { return bringToFront(windScene, '1'); }
+bool prepareEarth() { return bringToFront(earthScene, '2'); }
+bool prepareFire() { return bringToFront(fireScene, '3'); }
+bool prepareWater() {
+  if (!bringToFront(waterScene, '4')) return false;
+  for (int i = 0; i < waterDrops; ++i) keyPressed('d', 0, 0);
+  return true;
+}
+
+void nothingBefore() {}
+bool always() { return true; }
+
+// Reset and Explode again once a burst is over, as a user would.
+void keepBursting() {
+  if (burstFramesLeft <= 0 && !exploding) {
+    keyPressed('r', 0, 0);
+    keyPressed('c', 0, 0);
+  }
+}
+bool burstShown() { return burstFramesLeft > 0; }
+
+const FrameCase frameCases[] = {
+    {introCase, prepareIntro, replayIntro, introShown},
+    {windCase, prepareWind, nothingBefore, always},
+    {earthCase, prepareEarth, nothingBefore, always},
+    {fireCase, prepareFire, nothingBefore, always},
+    {burstCase, prepareFire, keepBursting, burstShown},
+    {waterCase, prepareWater, nothingBefore, always},
+};
+
+bool isWanted(const std::vector<std::string>& only, const char* name) {
+  if (only.empty()) return true;
+  for (const std::string& wanted : only) {
+    if (wanted == name) return true;
+  }
+  return false;
+}
+
+void runFloorBlock(int frames, CaseSamples& samples) {
+  for (int i = 0; i < frames; ++i) {
+    const Clock::time_point start = Clock::now();
+    runFloorFrame();
+    samples.floor.push_back(millisecondsSince(start));
+  }
+}
+
+// Warm-up, then the measured frames with a block of floor frames after each
+// block of counted frames. Frames the case does not count run unmeasured.
+CaseSamples measureCase(const FrameCase& frameCase, const RunSettings& settings) {
+  CaseSamples samples;
+  samples.name = frameCase.name;
+  int warmupLeft = settings.warmup;
+  int inBlock = 0;
+  while (static_cast<int>(samples.frame.size()) < settings.frames) {
+    frameCase.beforeFrame();
+    const double cpuStart = threadCpuMilliseconds();
+    const Clock::time_point start = Clock::now();
+    runProgramFrame();
+    const double wall = millisecondsSince(start);
+    const double cpu = threadCpuMilliseconds() - cpuStart;
+    if (!frameCase.counts()) continue;
+    if (warmupLeft > 0) {
+      --warmupLeft;
+      continue;
+    }
+    samples.frame.push_back(wall);
+    samples.frameCpu.push_back(cpu);
+    if (++inBlock == settings.floorBlock) {
+      runFloorBlock(inBlock, samples);
+      inBlock = 0;
+    }
+  }
+  runFloorBlock(inBlock, samples);
+  return samples;
+}
+
+}  // namespace
+
+void runProgramFrame() {
+  idleUpdate();
+  displayFrame();
+  glFinish();
+}
+
+// The same opening calls as every frame of the program, then the swap.
+void runFloorFrame() {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glLoadIdentity();
+  glTranslatef(0.0f, sceneController.cameraHeight, -sceneController.cameraZoom);
+  glTranslatef(0.0f, 0.0f, cameraDistance);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  glCallList(static_cast<GLuint>(starfieldList));
+  windowCalls.swapBuffers();
+  glFinish();
+}
+
+void rememberIntroStart() {
+  for (int p = 0; p < introPieceCount; ++p) introStart[p] = introPieces[p];
+}
+
+bool finishIntro() {
+  for (int i = 0; i < introFrameLimit && sceneController.introActive; ++i) runProgramFrame();
+  return !sceneController.introActive;
+}
+
+std::vector<CaseSamples> runFrameCases(const RunSettings& settings,
+                                       const std::vector<std::string>& only) {
+  std::vector<CaseSamples> results;
+  for (const FrameCase& frameCase : frameCases) {
+    if (!isWanted(only, frameCase.name)) continue;
+    std::fprintf(stderr, "kesh-bench: %s\n", frameCase.name);
+    if (!frameCase.prepare()) return {};
+    results.push_back(measureCase(frameCase, settings));
+  }
+  return results;
+}

@@ -1,0 +1,49 @@
+// Drives the program's real idle and display callbacks frame by frame, brings
+// each scene to the front through the program's own input, and times frames:
+// the program's whole frame and the floor frame beside it.
+#pragma once
+#include <string>
+#include <vector>
+
+// The measured cases, in the order they run.
+constexpr const char* introCase = "intro";
+constexpr const char* windCase = "wind";
+constexpr const char* earthCase = "earth";
+constexpr const char* fireCase = "fire, orbiting";
+constexpr const char* burstCase = "fire, burst";
+constexpr const char* waterCase = "water, ripples live";
+
+// How many frames a case measures and how it warms up.
+struct RunSettings {
+  int frames = 300;      // measured frames per case
+  int warmup = 30;       // frames run first and not measured
+  int floorBlock = 10;   // floor frames follow each block of this many frames
+};
+
+// One case's raw samples, in milliseconds, in frame order.
+struct CaseSamples {
+  std::string name;
+  std::vector<double> frame;       // idle step + display + swap, finished
+  std::vector<double> frameCpu;    // the main thread's CPU time of those frames
+  std::vector<double> floor;       // clear + backdrop + swap, finished
+};
+
+// One idle step and one display (which swaps), then glFinish.
+void runProgramFrame();
+
+// What every frame draws before its content: clear, camera, backdrop; then
+// the swap and glFinish. No animation advances.
+void runFloorFrame();
+
+// Remembers the intro's starting state; call before the first frame.
+void rememberIntroStart();
+
+// Runs frames until the intro has ended. False if it never ends.
+bool finishIntro();
+
+// The measured cases in order: the intro (replayed from its start as often
+// as needed), wind, earth, fire orbiting, fire during its burst, and water
+// with live ripples; only those named in only, unless it is empty. Names each
+// case on stderr as it starts. Empty when a scene cannot be brought to front.
+std::vector<CaseSamples> runFrameCases(const RunSettings& settings,
+                                       const std::vector<std::string>& only);

@@ -1,0 +1,191 @@
+#include "tools/bench/own_work.h"
+
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <map>
+
+#include "app/controller.h"
+#include "app/scene_controller.h"
+#include "app/window.h"
+#include "assets/models.h"
+#include "scenes/fire/fire_burst.h"
+#include "scenes/fire/fire_effect.h"
+#include "scenes/fire/fire_state.h"
+#include "scenes/intro/intro.h"
+#include "scenes/water/ripple_surface.h"
+#include "tools/bench/frame_runner.h"
+
+namespace {
+
+// Fixed places of the drops that keep the benchmarked surface moving.
+constexpr int dropCorners[3][2] = {{20, 30}, {60, 45}, {75, 80}};
+// The surface gets its drops again after this many steps, before it has
+// faded to nothing.
+constexpr int stepsPerRefresh = 1000;
+// stageModel's hoops: meshes 10 to 13.
+constexpr int firstHoopMesh = 10;
+constexpr int hoopCount = 4;
+// Depth the intro's pieces stop at; every piece stands there in its last frame.
+constexpr float letteringStopDepth = 8.0f;
+constexpr unsigned int benchSeed = 1;
+
+void noRedisplay() {}
+
+void dropOnSurface() {
+  for (const auto& corner : dropCorners) rippleSurface.dropAt(corner[0], corner[1]);
+}
+
+void quietFire() {
+  exploding = 0;
+  burstFramesLeft = 0;
+}
+
+void idleStep(benchmark::State& state) {
+  quietFire();
+  sceneController.introActive = 0;
+  for (auto _ : state) idleUpdate();
+}
+
+void fireUpdateWithBurst(benchmark::State& state) {
+  quietFire();
+  startBurst();
+  for (auto _ : state) {
+    burstFramesLeft = burstLifetime;  // keeps the burst alive and unfaded
+    fireEffect.update();
+  }
+  quietFire();
+}
+
+void burstStart(benchmark::State& state) {
+  std::srand(benchSeed);
+  for (auto _ : state) startBurst();
+  quietFire();
+}
+
+void rippleStep(benchmark::State& state) {
+  dropOnSurface();
+  int steps = 0;
+  for (auto _ : state) {
+    rippleSurface.stepSimulation();
+    if (++steps % stepsPerRefresh == 0) dropOnSurface();
+  }
+}
+
+// Culls every triangle, so the draws below hand their calls to GL and the
+// GL draws nothing; glFinish makes each call complete its work.
+template <typename Draw>
+void timeCulledDraw(benchmark::State& state, const Draw& draw) {
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  glEnable(GL_CULL_FACE);
+  glCullFace(GL_FRONT_AND_BACK);
+  for (auto _ : state) {
+    draw();
+    glFinish();
+  }
+  glPopAttrib();
+}
+
+void rippleStrips(benchmark::State& state) {
+  dropOnSurface();
+  rippleSurface.stepSimulation();
+  timeCulledDraw(state, [] { rippleSurface.drawSurface(); });
+}
+
+void fireballDraws(benchmark::State& state) {
+  quietFire();
+  timeCulledDraw(state, [] { drawFireScene(); });
+}
+
+void hoopDraws(benchmark::State& state) {
+  timeCulledDraw(state, [] {
+    for (int i = 0; i < hoopCount; ++i) drawMesh(stageModel.mesh(firstHoopMesh + i));
+  });
+}
+
+// Every piece released: the most the intro draws in one frame.
+void introLettering(benchmark::State& state) {
+  IntroPiece saved[introPieceCount];
+  for (int p = 0; p < introPieceCount; ++p) {
+    saved[p] = introPieces[p];
+    introPieces[p] = IntroPiece{letteringStopDepth, 1};
+  }
+  timeCulledDraw(state, [] { intro.drawIntro(); });
+  for (int p = 0; p < introPieceCount; ++p) introPieces[p] = saved[p];
+}
+
+struct OwnWork {
+  const char* name;
+  void (*run)(benchmark::State&);
+  Occurs occurs;
+  std::vector<std::string> cases;
+};
+
+const std::vector<std::string> stageCases = {windCase, earthCase, fireCase, burstCase, waterCase};
+const std::vector<std::string> everyCase = {introCase, windCase, earthCase,
+                                            fireCase,  burstCase, waterCase};
+
+const OwnWork ownWork[] = {
+    {"idle step (no intro, no burst)", idleStep, Occurs::everyFrame, everyCase},
+    {"fire update with a live burst", fireUpdateWithBurst, Occurs::everyFrame, {burstCase}},
+    {"startBurst", burstStart, Occurs::oncePerBurst, {burstCase}},
+    {"ripple step with its normals", rippleStep, Occurs::everyFrame, {waterCase}},
+    {"ripple strip submission", rippleStrips, Occurs::everyFrame, {waterCase}},
+    {"fireball draws (8 copies)", fireballDraws, Occurs::everyFrame, stageCases},
+    {"hoop draws (4 spheres)", hoopDraws, Occurs::everyFrame, stageCases},
+    {"intro lettering (all 12 letters)", introLettering, Occurs::everyFrame, {introCase}},
+};
+
+// Keeps the median of each benchmark's repetitions (or its one run).
+class MedianCollector : public benchmark::BenchmarkReporter {
+ public:
+  explicit MedianCollector(int repetitions) : repetitions_(repetitions) {}
+  bool ReportContext(const Context&) override { return true; }
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      const bool wanted = repetitions_ > 1
+                              ? run.run_type == Run::RT_Aggregate && run.aggregate_name == "median"
+                              : run.run_type == Run::RT_Iteration;
+      if (wanted && !run.error_occurred) {
+        medians[run.run_name.function_name] = run.GetAdjustedRealTime();
+      }
+    }
+  }
+  std::map<std::string, double> medians;  // by benchmark name
+
+ private:
+  int repetitions_;
+};
+
+}  // namespace
+
+std::vector<OwnWorkTiming> runOwnWorkBenchmarks(double minSeconds, int repetitions) {
+  static char programName[] = "kesh-bench";
+  char* arguments[] = {programName, nullptr};
+  int argumentCount = 1;
+  benchmark::Initialize(&argumentCount, arguments);
+  for (const OwnWork& work : ownWork) {
+    benchmark::internal::Benchmark* b = benchmark::RegisterBenchmark(work.name, work.run);
+    b->Unit(benchmark::kMicrosecond)->MinTime(minSeconds)->UseRealTime();
+    if (repetitions > 1) b->Repetitions(repetitions)->ReportAggregatesOnly(true);
+  }
+  const WindowCalls saved = windowCalls;
+  windowCalls.postRedisplay = noRedisplay;
+  MedianCollector collector(repetitions);
+  benchmark::RunSpecifiedBenchmarks(&collector);
+  benchmark::ClearRegisteredBenchmarks();
+  windowCalls = saved;
+
+  std::vector<OwnWorkTiming> timings;
+  for (const OwnWork& work : ownWork) {
+    OwnWorkTiming timing;
+    timing.name = work.name;
+    timing.occurs = work.occurs;
+    timing.cases = work.cases;
+    const auto found = collector.medians.find(work.name);
+    if (found != collector.medians.end()) timing.microseconds = found->second;
+    timings.push_back(timing);
+  }
+  return timings;
+}

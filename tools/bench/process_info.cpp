@@ -1,0 +1,88 @@
+#include "tools/bench/process_info.h"
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+// The start time is field 22 of the stat line; the first field after the
+// command name is field 3.
+constexpr int startTimeField = 22;
+constexpr int firstFieldAfterName = 3;
+constexpr double kibPerMib = 1024.0;
+constexpr double millisecondsPerSecond = 1000.0;
+constexpr double nanosecondsPerMillisecond = 1.0e6;
+
+std::string readWholeFile(const char* path) {
+  std::ifstream in(path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+long long startTicksFromStat(const std::string& statLine) {
+  const size_t nameEnd = statLine.rfind(')');
+  if (nameEnd == std::string::npos) return -1;
+  std::istringstream fields(statLine.substr(nameEnd + 1));
+  std::string field;
+  for (int number = firstFieldAfterName; fields >> field; ++number) {
+    if (number == startTimeField) {
+      char* end = nullptr;
+      const long long ticks = std::strtoll(field.c_str(), &end, 10);
+      return *end == '\0' ? ticks : -1;
+    }
+  }
+  return -1;
+}
+
+// Both clocks count from boot: the kernel's start stamp in ticks and the
+// boot-time clock now.
+double millisecondsSinceProcessStart() {
+  const long long ticks = startTicksFromStat(readWholeFile("/proc/self/stat"));
+  const long ticksPerSecond = sysconf(_SC_CLK_TCK);
+  timespec now{};
+  if (ticks < 0 || ticksPerSecond <= 0 || clock_gettime(CLOCK_BOOTTIME, &now) != 0) return -1.0;
+  const double nowMs = static_cast<double>(now.tv_sec) * millisecondsPerSecond +
+                       static_cast<double>(now.tv_nsec) / nanosecondsPerMillisecond;
+  const double startMs =
+      static_cast<double>(ticks) * millisecondsPerSecond / static_cast<double>(ticksPerSecond);
+  return nowMs - startMs;
+}
+
+double peakResidentMebibytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / kibPerMib;  // ru_maxrss is in KiB
+}
+
+std::string modelNameFromCpuinfo(const std::string& cpuinfo) {
+  std::istringstream lines(cpuinfo);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (line.rfind("model name", 0) != 0) continue;
+    const size_t colon = line.find(':');
+    if (colon == std::string::npos) continue;
+    const size_t start = line.find_first_not_of(" \t", colon + 1);
+    return start == std::string::npos ? std::string() : line.substr(start);
+  }
+  return std::string();
+}
+
+std::string cpuModelName() {
+  const std::string name = modelNameFromCpuinfo(readWholeFile("/proc/cpuinfo"));
+  return name.empty() ? "unknown" : name;
+}
+
+int onlineCores() { return static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN)); }
+
+double loadAverage() {
+  double load[1] = {0.0};
+  return getloadavg(load, 1) == 1 ? load[0] : -1.0;
+}

@@ -1,0 +1,28 @@
+// What the benchmark reports about its own process and the machine it runs
+// on: how long ago the process started, its peak resident memory, the CPU,
+// the core count and the load.
+#pragma once
+#include <string>
+
+// Milliseconds since the kernel started this process (exec included), at
+// the kernel's clock-tick resolution; negative when it cannot be read.
+double millisecondsSinceProcessStart();
+
+// The start time field (clock ticks after boot) of a /proc/<pid>/stat line;
+// -1 when the line does not hold one. The command name may hold spaces and
+// parentheses, so fields are counted after its last ')'.
+long long startTicksFromStat(const std::string& statLine);
+
+// The process's peak resident set size in MiB.
+double peakResidentMebibytes();
+
+// The first "model name" of /proc/cpuinfo, or "unknown".
+std::string cpuModelName();
+// The "model name" value in the text of a cpuinfo file, or "" if none.
+std::string modelNameFromCpuinfo(const std::string& cpuinfo);
+
+// Processors online.
+int onlineCores();
+
+// The one-minute load average, or -1 when it cannot be read.
+double loadAverage();

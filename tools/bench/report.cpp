@@ -1,0 +1,146 @@
+#include "tools/bench/report.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+const char* const reportBeginMarker = "<!-- kesh-bench report: begin -->";
+const char* const reportEndMarker = "<!-- kesh-bench report: end -->";
+
+namespace {
+
+constexpr double microsecondsPerMillisecond = 1000.0;
+constexpr double percent = 100.0;
+constexpr int lineBufferSize = 512;
+
+// printf-style formatting into a std::string.
+std::string format(const char* pattern, ...) {
+  char buffer[lineBufferSize];
+  va_list arguments;
+  va_start(arguments, pattern);
+  std::vsnprintf(buffer, sizeof buffer, pattern, arguments);
+  va_end(arguments);
+  return buffer;
+}
+
+bool runsIn(const OwnWorkTiming& work, const std::string& caseName) {
+  for (const std::string& name : work.cases) {
+    if (name == caseName) return true;
+  }
+  return false;
+}
+
+double shareOf(double milliseconds, double frameMilliseconds) {
+  return frameMilliseconds > 0.0 ? percent * milliseconds / frameMilliseconds : 0.0;
+}
+
+std::string machineSection(const BenchReport& r) {
+  const MachineInfo& m = r.machine;
+  std::string text;
+  text += format("Measured %s by `kesh-bench` (`make bench`): the program's own start-up and\n",
+                 m.date.c_str());
+  text += "callbacks, in a 1024 x 768 window on a private Xvfb display.\n\n";
+  text += format("- CPU: %s, %d cores\n", m.cpu.c_str(), m.cores);
+  text += format("- GL: %s; %s\n", m.renderer.c_str(), m.version.c_str());
+  text += format("- Load average (1 min): %.2f before the run, %.2f after it\n", m.loadBefore,
+                 m.loadAfter);
+  text += format("- Each case: %d frames measured after %d warm-up frames; a block of %d floor\n"
+                 "  frames follows every %d measured frames\n\n",
+                 r.frames, r.warmup, r.floorBlock, r.floorBlock);
+  return text;
+}
+
+std::string frameSection(const BenchReport& r) {
+  std::string text =
+      "## Frames\n\n"
+      "A frame is one idle step and one display with its swap, finished with glFinish.\n"
+      "The floor is a frame that only clears, draws the backdrop and swaps, measured in\n"
+      "the same run. Own work is the sum of the micro-benchmarks below that run in every\n"
+      "frame of the case.\n\n"
+      "| Case | Median ms | p90 ms | p99 ms | p99 / median | fps | Floor ms | Floor fps "
+      "| Main thread CPU ms | Own work ms | Own share |\n"
+      "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
+  for (const CaseResult& c : r.cases) {
+    const double ratio = c.frame.median > 0.0 ? c.frame.p99 / c.frame.median : 0.0;
+    std::string own = "| — | — ";
+    if (!r.ownWork.empty()) {
+      const double work = ownWorkPerFrame(r.ownWork, c.name);
+      own = format("| %.3f | %.1f %% ", work, shareOf(work, c.frame.median));
+    }
+    text += format("| %s | %.1f | %.1f | %.1f | %.2f | %.1f | %.1f | %.1f | %.1f %s|\n",
+                   c.name.c_str(), c.frame.median, c.frame.p90, c.frame.p99, ratio,
+                   framesPerSecond(c.frame.median), c.floor.median,
+                   framesPerSecond(c.floor.median), c.cpuMedian, own.c_str());
+  }
+  return text + "\n";
+}
+
+std::string ownWorkSection(const BenchReport& r) {
+  if (r.ownWork.empty()) return "";
+  std::string text =
+      "## Own work\n\n"
+      "Google Benchmark, median real time per call over the repetitions. The draws run with\n"
+      "every triangle culled and end with glFinish: they time the calls that hand the\n"
+      "geometry to GL, not its drawing. Each share is of the case's median frame.\n\n"
+      "| Work | µs per call |";
+  std::string rule = "|---|---:|";
+  for (const CaseResult& c : r.cases) {
+    text += format(" %s |", c.name.c_str());
+    rule += "---:|";
+  }
+  text += "\n" + rule + "\n";
+  for (const OwnWorkTiming& work : r.ownWork) {
+    text += format("| %s | %.1f |", work.name.c_str(), work.microseconds);
+    for (const CaseResult& c : r.cases) {
+      if (!runsIn(work, c.name)) {
+        text += " |";
+        continue;
+      }
+      const double share = shareOf(work.microseconds / microsecondsPerMillisecond, c.frame.median);
+      const char* when = work.occurs == Occurs::oncePerBurst ? " (one frame per burst)" : "";
+      text += format(" %.1f %%%s |", share, when);
+    }
+    text += "\n";
+  }
+  return text + "\n";
+}
+
+std::string startupSection(const BenchReport& r) {
+  const StartupResult& s = r.startup;
+  std::string text =
+      "## Start-up and memory\n\n"
+      "| Figure | Value |\n"
+      "|---|---:|\n";
+  text += format("| Process start to the first frame | %.0f ms |\n", s.processToFirstFrame);
+  text += format("| main() to the first frame | %.0f ms |\n", s.mainToFirstFrame);
+  text += format("| Process start to the first stage frame (%d intro frames, the 1.5 s pause "
+                 "skipped) | %.0f ms |\n",
+                 s.introFrames, s.processToFirstStageFrame);
+  text += format("| Peak resident memory | %.1f MiB |\n", s.peakResidentMib);
+  return text + "\n";
+}
+
+}  // namespace
+
+double ownWorkPerFrame(const std::vector<OwnWorkTiming>& ownWork, const std::string& caseName) {
+  double total = 0.0;
+  for (const OwnWorkTiming& work : ownWork) {
+    if (work.occurs == Occurs::everyFrame && runsIn(work, caseName)) total += work.microseconds;
+  }
+  return total / microsecondsPerMillisecond;
+}
+
+std::string formatReport(const BenchReport& report) {
+  return std::string(reportBeginMarker) + "\n" + machineSection(report) + frameSection(report) +
+         ownWorkSection(report) + startupSection(report) + reportEndMarker + "\n";
+}
+
+std::string spliceReport(const std::string& document, const std::string& report) {
+  const size_t begin = document.find(reportBeginMarker);
+  const size_t endMarker = document.find(reportEndMarker);
+  if (begin == std::string::npos || endMarker == std::string::npos || endMarker < begin) {
+    return report;
+  }
+  size_t end = endMarker + std::string(reportEndMarker).size();
+  if (end < document.size() && document[end] == '\n') ++end;
+  return document.substr(0, begin) + report + document.substr(end);
+}

@@ -1,0 +1,59 @@
+// The benchmark's results and their Markdown report: the frame table with
+// each case's floor, the own-work table with each piece's share of a frame,
+// start-up and memory, and the machine they were measured on.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "tools/bench/frame_stats.h"
+#include "tools/bench/own_work.h"
+
+struct CaseResult {
+  std::string name;
+  FrameStats frame;
+  FrameStats floor;
+  double cpuMedian = 0.0;  // the main thread's CPU milliseconds, median frame
+};
+
+struct StartupResult {
+  double processToFirstFrame = -1.0;       // milliseconds; negative: unknown
+  double mainToFirstFrame = 0.0;
+  double processToFirstStageFrame = -1.0;  // with the intro's pause skipped
+  int introFrames = 0;                     // frames up to the first stage frame
+  double peakResidentMib = 0.0;
+};
+
+struct MachineInfo {
+  std::string cpu;
+  int cores = 0;
+  std::string renderer;  // GL_RENDERER
+  std::string version;   // GL_VERSION, which names the Mesa release
+  double loadBefore = -1.0;
+  double loadAfter = -1.0;
+  std::string date;
+};
+
+struct BenchReport {
+  MachineInfo machine;
+  int frames = 0;
+  int warmup = 0;
+  int floorBlock = 0;
+  StartupResult startup;
+  std::vector<CaseResult> cases;
+  std::vector<OwnWorkTiming> ownWork;  // empty when the micro-benchmarks were skipped
+};
+
+// The own work that runs in every frame of the case, in milliseconds.
+double ownWorkPerFrame(const std::vector<OwnWorkTiming>& ownWork, const std::string& caseName);
+
+// The whole report as Markdown, between the two marker lines below.
+std::string formatReport(const BenchReport& report);
+
+// The lines that enclose the generated report inside a longer document.
+extern const char* const reportBeginMarker;
+extern const char* const reportEndMarker;
+
+// The document with the text between its markers replaced by report (which
+// carries its own markers); a document without both markers, in order, is
+// replaced as a whole.
+std::string spliceReport(const std::string& document, const std::string& report);
