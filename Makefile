@@ -42,7 +42,7 @@ PACKAGE_BUILD ?= build-package
 
 package: deps-package
 	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DKESH_BUILD_TESTS=OFF $(CMAKE_FLAGS) >/dev/null
-	@cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target kesh-valdrune kesh_install_files
+	@cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	@cd $(PACKAGE_BUILD) && cpack
 
 deps-package:
