@@ -24,29 +24,39 @@ Vec3d normalFromEdges(const Vec3d& point, const Vec3d& alongA, const Vec3d& alon
   return normal;
 }
 
+// The normal of a point on the last row or the last column.
+Vec3d borderNormal(int i, int j, int last) {
+  const auto& p = RippleSurface::gridPoints;
+  if (i == 0 && j == last) {
+    const Vec3d up = normalFromEdges(p[0][last], p[0][last - 1], p[1][last]);
+    return Vec3d{-up.x, -up.y, -up.z};
+  }
+  if (i == last && j == 0) return normalFromEdges(p[last][0], p[last - 1][0], p[last][1]);
+  return normalFromEdges(p[i][j], p[i][j - 1], p[i - 1][j]);
+}
+
 }  // namespace
 
 // Forward differences inside the grid, backward ones on the last row and
 // column; the two corners where those would mix use one of each, so every
-// normal points up (positive y).
+// normal points up (positive y). The points inside take the forward rule
+// without any test; the last row and column are handled after them.
 void RippleSurface::computeNormals() {
   const int last = gridSize - 1;
-  auto p = [](int i, int j) -> const Vec3d& { return gridPoints[i][j]; };
-  for (int i = 0; i <= last; ++i) {
-    for (int j = 0; j <= last; ++j) {
-      Vec3d normal;
-      if (i == 0 && j == last) {
-        normal = normalFromEdges(p(0, last), p(0, last - 1), p(1, last));
-        normal = Vec3d{-normal.x, -normal.y, -normal.z};
-      } else if (i == last && j == 0) {
-        normal = normalFromEdges(p(last, 0), p(last - 1, 0), p(last, 1));
-      } else if (i < last && j < last) {
-        normal = normalFromEdges(p(i, j), p(i, j + 1), p(i + 1, j));
-      } else {
-        normal = normalFromEdges(p(i, j), p(i, j - 1), p(i - 1, j));
-      }
+  for (int i = 0; i < last; ++i) {
+    for (int j = 0; j < last; ++j) {
+      const Vec3d normal = normalFromEdges(gridPoints[i][j], gridPoints[i][j + 1],
+                                           gridPoints[i + 1][j]);
       vecCopy(&gridNormals[i][j], &normal);
     }
+  }
+  for (int i = 0; i <= last; ++i) {
+    const Vec3d normal = borderNormal(i, last, last);
+    vecCopy(&gridNormals[i][last], &normal);
+  }
+  for (int j = 0; j < last; ++j) {
+    const Vec3d normal = borderNormal(last, j, last);
+    vecCopy(&gridNormals[last][j], &normal);
   }
 }
 
