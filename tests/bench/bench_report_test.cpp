@@ -82,10 +82,16 @@ BenchReport sampleReport() {
   wind.frame = {300, 20.0, 22.0, 25.0, 30.0};
   wind.floor = {300, 5.0, 5.5, 6.0, 7.0};
   wind.cpuMedian = 8.0;
+  wind.partMedians = {10.0, 1.5, 4.25, 0.5, 2.0, 0.5};
   CaseResult water = wind;
   water.name = "water";
   water.frame.median = 40.0;
-  report.cases = {wind, water};
+  water.partMedians = {12.0, 2.0, 3.0, 0.5, 20.0, 0.75};
+  CaseResult intro = wind;
+  intro.name = "intro";
+  intro.partMedians.clear();
+  report.cases = {wind, water, intro};
+  report.partNames = {"start", "earth", "wind", "fire", "water", "swap"};
   report.ownWork = {
       {"both", 500.0, Occurs::everyFrame, {"wind", "water"}},
       {"water only", 1500.0, Occurs::everyFrame, {"water"}},
@@ -116,14 +122,33 @@ TEST(BenchReport, RowsCarryTheFloorAndTheShares) {
             std::string::npos)
       << text;
   // Each piece of work: its time, then its share of each case's median frame.
-  EXPECT_NE(text.find("| both | 500.0 | 2.5 % | 1.2 % |"), std::string::npos) << text;
-  EXPECT_NE(text.find("| water only | 1500.0 | | 3.8 % |"), std::string::npos) << text;
-  EXPECT_NE(text.find("| rare | 4000.0 | | 10.0 % (one frame per burst) |"), std::string::npos)
+  EXPECT_NE(text.find("| both | 500.00 | 2.5 % | 1.2 % | |"), std::string::npos) << text;
+  EXPECT_NE(text.find("| water only | 1500.00 | | 3.8 % | |"), std::string::npos) << text;
+  EXPECT_NE(text.find("| rare | 4000.00 | | 10.0 % (one frame per burst) | |"),
+            std::string::npos)
       << text;
   EXPECT_NE(text.find("| Process start to the first frame | 180 ms |"), std::string::npos);
   EXPECT_NE(text.find("(158 intro frames, the 1.5 s pause skipped) | 2100 ms |"),
             std::string::npos);
-  EXPECT_NE(text.find("| Peak resident memory | 96.5 MiB |"), std::string::npos);
+  EXPECT_NE(text.find("| Peak resident memory (start-up and every case's frames) | 96.5 MiB |"),
+            std::string::npos);
+}
+
+TEST(BenchReport, PartsTableSumsEachCaseBesideItsFrame) {
+  const std::string text = formatReport(sampleReport());
+  EXPECT_NE(text.find("| Case | start | earth | wind | fire | water | swap | Sum | Frame |"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("| wind | 10.0 | 1.5 | 4.2 | 0.5 | 2.0 | 0.5 | 18.8 | 20.0 |"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("| water | 12.0 | 2.0 | 3.0 | 0.5 | 20.0 | 0.8 | 38.2 | 40.0 |"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("| intro | 10.0"), std::string::npos) << "the intro has no parts";
+  BenchReport withoutParts = sampleReport();
+  for (CaseResult& c : withoutParts.cases) c.partMedians.clear();
+  EXPECT_EQ(formatReport(withoutParts).find("## Where a frame's time goes"), std::string::npos);
 }
 
 TEST(BenchReport, WithoutMicroBenchmarksTheOwnColumnsStayEmpty) {
@@ -134,6 +159,8 @@ TEST(BenchReport, WithoutMicroBenchmarksTheOwnColumnsStayEmpty) {
             std::string::npos)
       << text;
   EXPECT_EQ(text.find("## Own work"), std::string::npos);
+  report.cases.clear();
+  EXPECT_EQ(formatReport(report).find("## Frames"), std::string::npos) << "no frame cases run";
 }
 
 TEST(BenchReport, SpliceReplacesOnlyTheTextBetweenTheMarkers) {

@@ -4,9 +4,10 @@
 // micro-benchmarks, and prints a Markdown report; with --markdown it also
 // writes the report into a document, between its marker lines.
 //
-//   kesh-bench [--frames N] [--warmup N] [--floor-block N]
+//   kesh-bench [--frames N] [--warmup N] [--floor-block N] [--part-frames N]
 //              [--micro-time SECONDS] [--repetitions N] [--no-micro]
-//              [--markdown FILE] [--case NAME]...
+//              [--micro-filter REGEX] [--no-frames] [--markdown FILE]
+//              [--case NAME]...
 #include <GL/gl.h>
 
 #include <chrono>
@@ -22,6 +23,7 @@
 #include "app/startup.h"
 #include "app/window.h"
 #include "platform/clock.h"
+#include "tools/bench/frame_parts.h"
 #include "tools/bench/frame_runner.h"
 #include "tools/bench/own_work.h"
 #include "tools/bench/process_info.h"
@@ -39,6 +41,8 @@ struct Options {
   double microSeconds = 0.5;
   int repetitions = 5;
   bool micro = true;
+  bool frames = true;
+  std::string microFilter;  // a Google Benchmark filter; empty for all
   std::string markdownPath;
   std::vector<std::string> only;  // case names; empty for all
 };
@@ -58,6 +62,10 @@ bool parseOptions(int argc, char** argv, Options& options) {
     double value = 0.0;
     if (arg == "--no-micro") {
       options.micro = false;
+    } else if (arg == "--no-frames") {
+      options.frames = false;
+    } else if (arg == "--micro-filter" && hasValue) {
+      options.microFilter = argv[++i];
     } else if (arg == "--markdown" && hasValue) {
       options.markdownPath = argv[++i];
     } else if (arg == "--case" && hasValue) {
@@ -68,6 +76,8 @@ bool parseOptions(int argc, char** argv, Options& options) {
         options.run.frames = static_cast<int>(value);
       } else if (arg == "--warmup") {
         options.run.warmup = static_cast<int>(value);
+      } else if (arg == "--part-frames") {
+        options.run.partFrames = static_cast<int>(value);
       } else if (arg == "--floor-block") {
         options.run.floorBlock = static_cast<int>(value);
       } else if (arg == "--micro-time") {
@@ -102,6 +112,13 @@ CaseResult summariseCase(const CaseSamples& samples) {
   result.frame = summarise(samples.frame);
   result.floor = summarise(samples.floor);
   result.cpuMedian = summarise(samples.frameCpu).median;
+  if (!samples.parts.empty()) {
+    for (size_t part = 0; part < samples.parts.front().size(); ++part) {
+      std::vector<double> times;
+      for (const std::vector<double>& frame : samples.parts) times.push_back(frame[part]);
+      result.partMedians.push_back(summarise(times).median);
+    }
+  }
   return result;
 }
 
@@ -123,9 +140,10 @@ int main(int argc, char** argv) {
   Options options;
   if (!parseOptions(argc, argv, options)) {
     std::fprintf(stderr,
-                 "usage: kesh-bench [--frames N] [--warmup N] [--floor-block N]\n"
+                 "usage: kesh-bench [--frames N] [--warmup N] [--floor-block N] [--part-frames N]\n"
                  "                  [--micro-time SECONDS] [--repetitions N] [--no-micro]\n"
-                 "                  [--markdown FILE] [--case NAME]...\n");
+                 "                  [--micro-filter REGEX] [--no-frames] [--markdown FILE]\n"
+                 "                  [--case NAME]...\n");
     return 2;
   }
   BenchReport report;
@@ -158,15 +176,20 @@ int main(int argc, char** argv) {
   }
   startup.processToFirstStageFrame = millisecondsSinceProcessStart();
 
-  const std::vector<CaseSamples> samples = runFrameCases(options.run, options.only);
-  if (samples.empty()) return 1;
-  for (const CaseSamples& s : samples) report.cases.push_back(summariseCase(s));
+  if (options.frames) {
+    const std::vector<CaseSamples> samples = runFrameCases(options.run, options.only);
+    if (samples.empty()) return 1;
+    for (const CaseSamples& s : samples) report.cases.push_back(summariseCase(s));
+    report.partNames = framePartNames();
+  }
+  // Before the micro-benchmarks, whose culled draws make GL's buffers grow.
+  startup.peakResidentMib = peakResidentMebibytes();
   if (options.micro) {
     std::fprintf(stderr, "kesh-bench: micro-benchmarks\n");
-    report.ownWork = runOwnWorkBenchmarks(options.microSeconds, options.repetitions);
+    report.ownWork =
+        runOwnWorkBenchmarks(options.microSeconds, options.repetitions, options.microFilter);
   }
 
-  startup.peakResidentMib = peakResidentMebibytes();
   MachineInfo& machine = report.machine;
   machine.cpu = cpuModelName();
   machine.cores = onlineCores();

@@ -14,6 +14,7 @@
 #include "assets/display_lists.h"
 #include "scenes/fire/fire_state.h"
 #include "scenes/intro/intro.h"
+#include "tools/bench/frame_parts.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ double threadCpuMilliseconds() {
 // and whether the frame just drawn shows what the case measures.
 struct FrameCase {
   const char* name;
+  bool stage;  // draws the stage and its scenes, so its parts can be timed
   bool (*prepare)();
   void (*beforeFrame)();
   bool (*counts)();
@@ -106,12 +108,12 @@ void keepBursting() {
 bool burstShown() { return burstFramesLeft > 0; }
 
 const FrameCase frameCases[] = {
-    {introCase, prepareIntro, replayIntro, introShown},
-    {windCase, prepareWind, nothingBefore, always},
-    {earthCase, prepareEarth, nothingBefore, always},
-    {fireCase, prepareFire, nothingBefore, always},
-    {burstCase, prepareFire, keepBursting, burstShown},
-    {waterCase, prepareWater, nothingBefore, always},
+    {introCase, false, prepareIntro, replayIntro, introShown},
+    {windCase, true, prepareWind, nothingBefore, always},
+    {earthCase, true, prepareEarth, nothingBefore, always},
+    {fireCase, true, prepareFire, nothingBefore, always},
+    {burstCase, true, prepareFire, keepBursting, burstShown},
+    {waterCase, true, prepareWater, nothingBefore, always},
 };
 
 bool isWanted(const std::vector<std::string>& only, const char* name) {
@@ -160,6 +162,16 @@ CaseSamples measureCase(const FrameCase& frameCase, const RunSettings& settings)
   return samples;
 }
 
+// The same scene, timed part by part.
+void measureParts(const FrameCase& frameCase, const RunSettings& settings, CaseSamples& samples) {
+  if (!frameCase.stage) return;
+  while (static_cast<int>(samples.parts.size()) < settings.partFrames) {
+    frameCase.beforeFrame();
+    std::vector<double> parts = runPartTimedFrame();
+    if (frameCase.counts()) samples.parts.push_back(std::move(parts));
+  }
+}
+
 }  // namespace
 
 void runProgramFrame() {
@@ -197,6 +209,7 @@ std::vector<CaseSamples> runFrameCases(const RunSettings& settings,
     std::fprintf(stderr, "kesh-bench: %s\n", frameCase.name);
     if (!frameCase.prepare()) return {};
     results.push_back(measureCase(frameCase, settings));
+    measureParts(frameCase, settings, results.back());
   }
   return results;
 }

@@ -18,6 +18,7 @@ struct RunSettings {
   int frames = 300;      // measured frames per case
   int warmup = 30;       // frames run first and not measured
   int floorBlock = 10;   // floor frames follow each block of this many frames
+  int partFrames = 60;   // frames timed part by part after the stage cases; 0 for none
 };
 
 // One case's raw samples, in milliseconds, in frame order.
@@ -26,6 +27,8 @@ struct CaseSamples {
   std::vector<double> frame;       // idle step + display + swap, finished
   std::vector<double> frameCpu;    // the main thread's CPU time of those frames
   std::vector<double> floor;       // clear + backdrop + swap, finished
+  // Frames timed part by part (stage cases only), each in framePartNames order.
+  std::vector<std::vector<double>> parts;
 };
 
 // One idle step and one display (which swaps), then glFinish.

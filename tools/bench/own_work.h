@@ -14,8 +14,10 @@ struct OwnWorkTiming {
   std::vector<std::string> cases;  // the frame cases it runs in
 };
 
-// Runs every micro-benchmark: each repeated repetitions times for at least
-// minSeconds, reporting the median. GL draws run with every triangle culled,
+// Runs the micro-benchmarks whose names match filter (a Google Benchmark
+// filter; empty for all): each repeated repetitions times for at least
+// minSeconds, reporting the median; those not run report 0. GL draws run with every triangle culled,
 // so they time the calls that hand the geometry to GL, not its drawing.
 // Leaves the scenes' state changed (bursts fired, surface stepped).
-std::vector<OwnWorkTiming> runOwnWorkBenchmarks(double minSeconds, int repetitions);
+std::vector<OwnWorkTiming> runOwnWorkBenchmarks(double minSeconds, int repetitions,
+                                                const std::string& filter);

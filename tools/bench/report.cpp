@@ -50,6 +50,7 @@ std::string machineSection(const BenchReport& r) {
 }
 
 std::string frameSection(const BenchReport& r) {
+  if (r.cases.empty()) return "";
   std::string text =
       "## Frames\n\n"
       "A frame is one idle step and one display with its swap, finished with glFinish.\n"
@@ -74,13 +75,45 @@ std::string frameSection(const BenchReport& r) {
   return text + "\n";
 }
 
+// Medians of the part-timed frames, their sum, and the normal frame's median.
+std::string partsSection(const BenchReport& r) {
+  bool any = false;
+  for (const CaseResult& c : r.cases) any = any || !c.partMedians.empty();
+  if (!any || r.partNames.empty()) return "";
+  std::string text =
+      "## Where a frame's time goes\n\n"
+      "Frames run again with glFinish before and after each scene's draw, so each part's\n"
+      "drawing is finished, and timed, before the next starts (median ms per part). The\n"
+      "front scene is drawn solid, the other three blended. The parts no longer overlap\n"
+      "in GL's threads, so their sum is above the normal frame's median.\n\n"
+      "| Case |";
+  std::string rule = "|---|";
+  for (const std::string& name : r.partNames) {
+    text += format(" %s |", name.c_str());
+    rule += "---:|";
+  }
+  text += " Sum | Frame |\n" + rule + "---:|---:|\n";
+  for (const CaseResult& c : r.cases) {
+    if (c.partMedians.empty()) continue;
+    text += format("| %s |", c.name.c_str());
+    double sum = 0.0;
+    for (double part : c.partMedians) {
+      text += format(" %.1f |", part);
+      sum += part;
+    }
+    text += format(" %.1f | %.1f |\n", sum, c.frame.median);
+  }
+  return text + "\n";
+}
+
 std::string ownWorkSection(const BenchReport& r) {
   if (r.ownWork.empty()) return "";
   std::string text =
       "## Own work\n\n"
       "Google Benchmark, median real time per call over the repetitions. The draws run with\n"
-      "every triangle culled and end with glFinish: they time the calls that hand the\n"
-      "geometry to GL, not its drawing. Each share is of the case's median frame.\n\n"
+      "every triangle culled: they time the calls that hand the geometry to GL, and GL\n"
+      "gathering and transforming the vertices, but not their drawing. Each share is of\n"
+      "the case's median frame.\n\n"
       "| Work | µs per call |";
   std::string rule = "|---|---:|";
   for (const CaseResult& c : r.cases) {
@@ -89,7 +122,7 @@ std::string ownWorkSection(const BenchReport& r) {
   }
   text += "\n" + rule + "\n";
   for (const OwnWorkTiming& work : r.ownWork) {
-    text += format("| %s | %.1f |", work.name.c_str(), work.microseconds);
+    text += format("| %s | %.2f |", work.name.c_str(), work.microseconds);
     for (const CaseResult& c : r.cases) {
       if (!runsIn(work, c.name)) {
         text += " |";
@@ -115,7 +148,8 @@ std::string startupSection(const BenchReport& r) {
   text += format("| Process start to the first stage frame (%d intro frames, the 1.5 s pause "
                  "skipped) | %.0f ms |\n",
                  s.introFrames, s.processToFirstStageFrame);
-  text += format("| Peak resident memory | %.1f MiB |\n", s.peakResidentMib);
+  text += format("| Peak resident memory (start-up and every case's frames) | %.1f MiB |\n",
+                 s.peakResidentMib);
   return text + "\n";
 }
 
@@ -131,7 +165,8 @@ double ownWorkPerFrame(const std::vector<OwnWorkTiming>& ownWork, const std::str
 
 std::string formatReport(const BenchReport& report) {
   return std::string(reportBeginMarker) + "\n" + machineSection(report) + frameSection(report) +
-         ownWorkSection(report) + startupSection(report) + reportEndMarker + "\n";
+         partsSection(report) + ownWorkSection(report) + startupSection(report) +
+         reportEndMarker + "\n";
 }
 
 std::string spliceReport(const std::string& document, const std::string& report) {

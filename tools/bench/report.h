@@ -13,6 +13,7 @@ struct CaseResult {
   FrameStats frame;
   FrameStats floor;
   double cpuMedian = 0.0;  // the main thread's CPU milliseconds, median frame
+  std::vector<double> partMedians;  // per frame part, in the report's partNames order
 };
 
 struct StartupResult {
@@ -40,6 +41,7 @@ struct BenchReport {
   int floorBlock = 0;
   StartupResult startup;
   std::vector<CaseResult> cases;
+  std::vector<std::string> partNames;  // the parts a frame was timed in, drawing order
   std::vector<OwnWorkTiming> ownWork;  // empty when the micro-benchmarks were skipped
 };
 
