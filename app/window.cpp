@@ -27,7 +27,9 @@ void glutSwapBuffersCall() { glutSwapBuffers(); }
 
 int windowShown = 0;
 void drawNothing() {}
-void noteVisibility(int state) { windowShown = state == GLUT_VISIBLE; }
+// A window that another one covers is on screen all the same: only a
+// hidden (unmapped) window is not.
+void noteWindowStatus(int state) { windowShown = state != GLUT_HIDDEN; }
 
 constexpr int settleAttempts = 400;
 constexpr uint32_t settlePause = 5;  // milliseconds between event checks
@@ -76,15 +78,15 @@ void openWindow(int* argc, char** argv) {
   printBanner();
 }
 
-// Pumps window events until the visibility callback reports the window shown.
+// Pumps window events until the window status callback reports it mapped.
 bool pumpUntilShown() {
-  glutVisibilityFunc(noteVisibility);
+  glutWindowStatusFunc(noteWindowStatus);
   for (int attempt = 0; attempt < settleAttempts && !windowShown; ++attempt) {
     glutMainLoopEvent();
     if (!windowShown) sleepMilliseconds(settlePause);
   }
   glutMainLoopEvent();
-  glutVisibilityFunc(nullptr);
+  glutWindowStatusFunc(nullptr);
   return windowShown != 0;
 }
 
