@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/window.h"
@@ -32,10 +33,18 @@ void setProjection(double fovy, int width, int height, double zNear, double zFar
   glMatrixMode(GL_MODELVIEW);
 }
 
+// Tells the start-up observer, if any, that a step has been done.
+void stepDone(const char* step) {
+  if (startUpStepDone) startUpStepDone(step);
+}
+
 void compileList(int number, void (*content)()) {
   glNewList(static_cast<GLuint>(number), GL_COMPILE);
   content();
   glEndList();
+  char step[32];
+  std::snprintf(step, sizeof step, "display list %d", number);
+  stepDone(step);
 }
 
 void drawLandMesh() { earthModel.drawLand(); }
@@ -46,22 +55,33 @@ void drawPool() { poolModel.drawAll(); }
 
 }  // namespace
 
+void (*startUpStepDone)(const char* step) = nullptr;
+
 void initGraphics(int width, int height) {
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glClearDepth(1.0);
   glDepthFunc(GL_LESS);
   glEnable(GL_DEPTH_TEST);
+  stepDone("clear colour and depth test");
   glColor3f(1.0f, 1.0f, 1.0f);
+  stepDone("current colour");
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);  // additive; blending itself is switched per draw
+  stepDone("blend function");
   setProjection(startFieldOfView, width, height, startNear, startFar);
+  stepDone("start-up projection");
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  stepDone("perspective hint");
   glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
   glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+  stepDone("sphere-map texture generation");
 
   loadProgramTextures();
+  stepDone("textures");
   assignListNumbers();
   fireEffect.init();
+  stepDone("fire vertex array");
   tree.buildTreeLists();
+  stepDone("tree lists");
 
   compileList(landList, drawLandMesh);
   compileList(oceanList, drawOceanMesh);
@@ -87,5 +107,6 @@ void quitProgram() {
 
 void startUp(int* argc, char** argv) {
   openWindow(argc, argv);
+  stepDone("window and menus");
   initGraphics(windowWidth, windowHeight);
 }

@@ -2,6 +2,10 @@
 // callback; the quit routine.
 #pragma once
 
+// When set, initGraphics and startUp call it after each of their steps with
+// the step's name, so a tool can check GL step by step; main leaves it unset.
+extern void (*startUpStepDone)(const char* step);
+
 // Fixed GL state, the eleven textures, the fire's vertex array, the tree's
 // lists and the nine fixed display lists. Needs a current GL context.
 void initGraphics(int width, int height);

@@ -2,8 +2,12 @@
 // drives its idle and display callbacks and its input frame by frame, and
 // writes PNG shots of a fixed storyboard; or, with --models, a contact sheet
 // of every model; or, with --icon, the program's icons cut from one shot.
+// Every start-up step and every frame is checked for GL errors; any error
+// is reported with its step or frame and makes the run fail. --sparse draws
+// only the shots' frames (the others run their idle step alone), for slow
+// runs such as under valgrind.
 //
-//   kesh-frames [--out DIR] [--only NAME]... [--list]
+//   kesh-frames [--out DIR] [--only NAME]... [--list] [--sparse]
 //   kesh-frames --models [--out DIR]
 //   kesh-frames --icon DIR
 #include <GL/gl.h>
@@ -38,6 +42,7 @@ struct Options {
   bool list = false;
   bool models = false;
   bool icon = false;
+  bool sparse = false;
 };
 
 std::string pendingShot;  // path of the shot the next swap captures
@@ -45,7 +50,19 @@ void (*realSwap)() = nullptr;
 bool writeFailed = false;
 std::string iconDir;  // set when the shot taken is cut into icons there
 
+int glErrors = 0;     // GL errors seen since start-up began
+
 void skipSleep(uint32_t) {}
+
+// Reports every pending GL error as found after where.
+void checkGl(const std::string& where) {
+  for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
+    std::fprintf(stderr, "kesh-frames: GL error 0x%04x after %s\n", error, where.c_str());
+    ++glErrors;
+  }
+}
+
+void checkStartUpStep(const char* step) { checkGl(std::string("start-up step: ") + step); }
 
 // Swap hook: captures the finished frame from the back buffer, then swaps.
 void captureThenSwap() {
@@ -91,6 +108,8 @@ bool parseOptions(int argc, char** argv, Options& options) {
       options.only.push_back(argv[++i]);
     } else if (arg == "--list") {
       options.list = true;
+    } else if (arg == "--sparse") {
+      options.sparse = true;
     } else if (arg == "--models") {
       options.models = true;
     } else if (arg == "--icon" && i + 1 < argc) {
@@ -99,7 +118,7 @@ bool parseOptions(int argc, char** argv, Options& options) {
       options.only = {iconShot};
     } else {
       std::fprintf(stderr,
-                   "usage: kesh-frames [--out DIR] [--only NAME]... [--list]\n"
+                   "usage: kesh-frames [--out DIR] [--only NAME]... [--list] [--sparse]\n"
                    "       kesh-frames --models [--out DIR]\n"
                    "       kesh-frames --icon DIR\n");
       return false;
@@ -130,19 +149,30 @@ int main(int argc, char** argv) {
   if (!displayAvailable(argc, argv)) return 1;
   replaceSleepFunction(skipSleep);  // the intro's pause changes nothing drawn
   int glutArgc = 1;
+  startUpStepDone = checkStartUpStep;
   startUp(&glutArgc, argv);
   if (!waitUntilWindowShown()) {
     std::fprintf(stderr, "kesh-frames: the window never appeared on the display\n");
     return 1;
   }
+  checkGl("the window was shown");
   realSwap = windowCalls.swapBuffers;
   windowCalls.swapBuffers = captureThenSwap;
 
   int shots = 0;
+  int frame = 0;
   for (const StoryStep& step : storyboard()) {
     switch (step.kind) {
       case StepKind::advance:
-        for (int i = 0; i < step.value; ++i) runFrame();
+        for (int i = 0; i < step.value; ++i) {
+          ++frame;
+          if (options.sparse) {
+            idleUpdate();
+            continue;
+          }
+          runFrame();
+          checkGl("frame " + std::to_string(frame));
+        }
         break;
       case StepKind::shot:
         if (wanted(options, step.name)) {
@@ -150,6 +180,7 @@ int main(int argc, char** argv) {
           ++shots;
         }
         runFrame();
+        checkGl("frame " + std::to_string(++frame) + " (shot " + step.name + ")");
         break;
       case StepKind::key:
         keyPressed(static_cast<unsigned char>(step.value), 0, 0);
@@ -161,6 +192,10 @@ int main(int argc, char** argv) {
         callMenu(step.menu, step.value);
         break;
     }
+  }
+  if (glErrors > 0) {
+    std::fprintf(stderr, "kesh-frames: %d GL errors\n", glErrors);
+    return 1;
   }
   if (writeFailed) return 1;
   std::printf("kesh-frames: wrote %d shots to %s\n", shots, options.outDir.c_str());
