@@ -1,0 +1,33 @@
+// Preloaded into kesh-frames by the GL-error test to break two calls on
+// purpose, so the test can see that the frame tool catches GL errors and
+// names where they happened: the first glHint (start-up's perspective hint)
+// gets a hint mode that does not exist, and every glDrawArrays (only the
+// fire's burst uses it) a negative count.
+#include <GL/gl.h>
+#include <dlfcn.h>
+
+namespace {
+
+constexpr GLenum noSuchHintMode = 0;
+constexpr GLsizei negativeCount = -1;
+
+template <typename Function>
+Function realFunction(const char* name) {
+  return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+}
+
+}  // namespace
+
+extern "C" void glHint(GLenum target, GLenum mode) {
+  using Hint = void (*)(GLenum, GLenum);
+  static const Hint real = realFunction<Hint>("glHint");
+  static bool broken = false;
+  real(target, broken ? mode : noSuchHintMode);
+  broken = true;
+}
+
+extern "C" void glDrawArrays(GLenum mode, GLint first, GLsizei) {
+  using DrawArrays = void (*)(GLenum, GLint, GLsizei);
+  static const DrawArrays real = realFunction<DrawArrays>("glDrawArrays");
+  real(mode, first, negativeCount);
+}
