@@ -49,17 +49,45 @@ struct Options {
 
 void skipSleep(uint32_t) {}
 
-bool parsePositive(const char* text, double& value) {
+// A number, which must be above 0 unless zero is allowed.
+bool parseNumber(const char* text, bool zeroAllowed, double& value) {
   char* end = nullptr;
   value = std::strtod(text, &end);
-  return end != text && *end == '\0' && value > 0.0;
+  return end != text && *end == '\0' && (value > 0.0 || (zeroAllowed && value == 0.0));
+}
+
+// Options that take a number: where it goes, and whether 0 may be given.
+struct NumberOption {
+  const char* name;
+  bool zeroAllowed;
+  void (*store)(Options& options, double value);
+};
+
+const NumberOption numberOptions[] = {
+    {"--frames", false, [](Options& o, double v) { o.run.frames = static_cast<int>(v); }},
+    {"--warmup", true, [](Options& o, double v) { o.run.warmup = static_cast<int>(v); }},
+    {"--floor-block", false, [](Options& o, double v) { o.run.floorBlock = static_cast<int>(v); }},
+    {"--part-frames", true, [](Options& o, double v) { o.run.partFrames = static_cast<int>(v); }},
+    {"--micro-time", false, [](Options& o, double v) { o.microSeconds = v; }},
+    {"--repetitions", false, [](Options& o, double v) { o.repetitions = static_cast<int>(v); }},
+};
+
+// Stores the value of a number option; false for an unknown option or a bad value.
+bool parseNumberOption(const std::string& arg, const char* text, Options& options) {
+  for (const NumberOption& option : numberOptions) {
+    double value = 0.0;
+    if (arg != option.name) continue;
+    if (!parseNumber(text, option.zeroAllowed, value)) return false;
+    option.store(options, value);
+    return true;
+  }
+  return false;
 }
 
 bool parseOptions(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
-    double value = 0.0;
     if (arg == "--no-micro") {
       options.micro = false;
     } else if (arg == "--no-frames") {
@@ -70,28 +98,11 @@ bool parseOptions(int argc, char** argv, Options& options) {
       options.markdownPath = argv[++i];
     } else if (arg == "--case" && hasValue) {
       options.only.push_back(argv[++i]);
-    } else if (hasValue && parsePositive(argv[i + 1], value)) {
-      ++i;
-      if (arg == "--frames") {
-        options.run.frames = static_cast<int>(value);
-      } else if (arg == "--warmup") {
-        options.run.warmup = static_cast<int>(value);
-      } else if (arg == "--part-frames") {
-        options.run.partFrames = static_cast<int>(value);
-      } else if (arg == "--floor-block") {
-        options.run.floorBlock = static_cast<int>(value);
-      } else if (arg == "--micro-time") {
-        options.microSeconds = value;
-      } else if (arg == "--repetitions") {
-        options.repetitions = static_cast<int>(value);
-      } else {
-        return false;
-      }
-    } else {
+    } else if (!hasValue || !parseNumberOption(arg, argv[++i], options)) {
       return false;
     }
   }
-  return options.run.frames > 0 && options.run.floorBlock > 0 && options.repetitions > 0;
+  return true;
 }
 
 std::string glText(GLenum name) {
