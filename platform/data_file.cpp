@@ -1,5 +1,9 @@
 #include "platform/data_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 
 std::string hostPath(const char* path) {
@@ -8,6 +12,14 @@ std::string hostPath(const char* path) {
   return host;
 }
 
+// Opened without waiting, so that a FIFO in the data folder cannot block
+// start-up for good; only regular files count as data files.
 std::FILE* openDataFile(const char* path) {
-  return std::fopen(hostPath(path).c_str(), "rb");
+  const int fd = open(hostPath(path).c_str(), O_RDONLY | O_NONBLOCK);
+  if (fd < 0) return nullptr;
+  struct stat info;
+  std::FILE* file = nullptr;
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) file = fdopen(fd, "rb");
+  if (!file) close(fd);
+  return file;
 }

@@ -7,6 +7,7 @@
 // The path as the host file system wants it: every '\' becomes '/'.
 std::string hostPath(const char* path);
 
-// Opens a data file for binary reading; nullptr when it cannot be opened.
+// Opens a data file for binary reading; nullptr when it cannot be opened or
+// is no regular file (a folder, a FIFO, a device).
 // Messages about the file keep the path as the caller wrote it.
 std::FILE* openDataFile(const char* path);
