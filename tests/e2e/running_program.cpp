@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 
 namespace {
 
@@ -116,7 +117,10 @@ void RunningProgram::handle(const XEvent& event) {
       }
       break;
     case PropertyNotify:
-      if (event.xproperty.window == window_ && event.xproperty.atom == XA_WM_NAME) noteTitle();
+      if (event.xproperty.window == window_ && event.xproperty.atom == XA_WM_NAME) {
+        ++titleSettings_;
+        noteTitle();
+      }
       break;
     default:
       break;
@@ -172,6 +176,20 @@ int RunningProgram::waitForExit(int timeoutMs) {
   if (!exited_) return -1;
   for (int i = 0; i < 5; ++i) pump(0);  // the last output
   return exitStatus_;
+}
+
+bool RunningProgram::alive() {
+  pump(0);
+  return pid_ > 0 && !exited_;
+}
+
+long RunningProgram::residentKilobytes() const {
+  if (pid_ <= 0 || exited_) return -1;
+  std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+  }
+  return -1;
 }
 
 WindowBox RunningProgram::box(Window window) const {

@@ -40,6 +40,12 @@ class RunningProgram {
   WindowBox box(Window window) const;
   Window window() const { return window_; }
   bool running() const { return pid_ > 0; }
+  // True while the program has not ended (looks at the latest events first).
+  bool alive();
+  // How often the main window's title has been set, changed or not.
+  int titleSettings() const { return titleSettings_; }
+  // The program's resident memory in kilobytes (VmRSS); -1 when unknown.
+  long residentKilobytes() const;
 
   // Reads a box of the display (root window coordinates) as RGB bytes, rows
   // top to bottom; false if it cannot be read.
@@ -62,4 +68,5 @@ class RunningProgram {
   std::string stdout_, stderr_;
   Window window_ = 0, popup_ = 0;
   std::vector<std::string> titles_;
+  int titleSettings_ = 0;
 };

@@ -1,0 +1,281 @@
+// Soak: the real program under a stream of random input for a fixed time
+// (KESH_SOAK_SECONDS, 60 by default; make soak runs an hour): thousands of
+// keys, every handled key, the arrows and keys it ignores, and random picks
+// of every menu entry and submenu entry but "QUIT". Afterwards it must still
+// run, its title must still show a frame rate every second, its resident
+// memory must not have grown since the warm-up, and Escape must end it with
+// status 0. The warm-up first tours every menu entry and key once, so that
+// each scene, option and effect has been shown before memory is measured.
+// The figures go to standard output and <build>/e2e/soak-report.txt.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <random>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/running_program.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+const std::string buildDir = KESH_BUILD_DIR;
+const std::string program = buildDir + "/kesh-valdrune";
+
+constexpr int defaultSoakSeconds = 60;
+constexpr unsigned int defaultSeed = 9;
+constexpr int startTimeoutMs = 15000;
+constexpr int popupTimeoutMs = 4000;
+constexpr int exitTimeoutMs = 5000;
+constexpr int keysPerBatch = 30;
+constexpr int batchesPerMenuPick = 3;
+// The first half of the run, at most five minutes, is warm-up: the driver's
+// caches and buffers and the allocator settle there.
+constexpr double warmUpShare = 0.5;
+constexpr int longestWarmUpSeconds = 300;
+// Resident memory is sampled this often for the report, at least every 10 s.
+constexpr int reportSamples = 30;
+constexpr int shortestSampleSeconds = 10;
+// Resident memory may wander this much after the warm-up without counting as growth.
+constexpr long allowedGrowthKb = 4096;
+// How long the title is watched at the end, and how often it must have been set.
+constexpr int titleWatchMs = 3500;
+constexpr int leastTitleSettings = 3;
+
+// Keys as xdotool names them. Escape is left out: it ends the program.
+const std::vector<std::string> handledKeys = {"plus", "minus", "1", "2", "3", "4", "c", "d", "r"};
+const std::vector<std::string> arrowKeys = {"Left", "Right", "Up", "Down"};
+const std::vector<std::string> ignoredKeys = {"q", "C", "D", "R", "5", "0", "a", "z", "space",
+                                              "Return", "Tab", "BackSpace", "Delete", "F1",
+                                              "Home", "Page_Up", "Insert"};
+
+// A menu entry by position: in the main menu, or in the submenu that the
+// main menu's entry at mainPosition opens.
+struct MenuEntry {
+  const char* label;
+  int mainPosition;
+  int subPosition;  // -1: the main menu's own entry
+  int subEntries;   // entries of that submenu
+};
+
+constexpr int mainEntries = 14;
+const std::vector<MenuEntry> menuEntries = {
+    {"Select Wind (1)", 0, -1, 0},     {"Leaves On/Off", 1, 0, 3},
+    {"Branches On/Off", 1, 1, 3},      {"Wind Best Zoom", 1, 2, 3},
+    {"Select Earth (2)", 2, -1, 0},    {"Water On/Off", 3, 0, 2},
+    {"Earth Best Zoom", 3, 1, 2},      {"Select Fire (3)", 4, -1, 0},
+    {"Explode", 5, 0, 3},              {"Reset", 5, 1, 3},
+    {"Fire Best Zoom", 5, 2, 3},       {"Select Water (4)", 6, -1, 0},
+    {"Draw Birds On/Off", 7, 0, 3},    {"Make Drop", 7, 1, 3},
+    {"Water Best Zoom", 7, 2, 3},      {"Zoom In", 8, -1, 0},
+    {"Zoom Out", 9, -1, 0},            {"Move Up", 10, -1, 0},
+    {"Move Down", 11, -1, 0},          {"Reset Zoom", 12, -1, 0}};
+
+// Where right-clicks open the menu: inside the window, leaving room on the
+// screen for the menu and a submenu beside it.
+constexpr int clickLeft = 40, clickRight = 560, clickTop = 40, clickBottom = 380;
+constexpr int entryInset = 30;  // pixels in from a menu's left edge
+
+int soakSeconds() {
+  const char* value = std::getenv("KESH_SOAK_SECONDS");
+  return value ? std::max(1, std::atoi(value)) : defaultSoakSeconds;
+}
+
+unsigned int soakSeed() {
+  const char* value = std::getenv("KESH_SOAK_SEED");
+  return value ? static_cast<unsigned int>(std::strtoul(value, nullptr, 10)) : defaultSeed;
+}
+
+double secondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The rate in a frame-rate title; -1 for any other title.
+int titleRate(const std::string& title) {
+  static const std::regex form(R"(Kesh Valdrune by Halvorsk       \[ FPS: (\d+) \])");
+  std::smatch match;
+  return std::regex_match(title, match, form) ? std::stoi(match[1]) : -1;
+}
+
+std::string at(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
+
+// The y of the middle of entry position in a menu box of entries entries.
+int entryY(const WindowBox& box, int entries, int position) {
+  return box.y + static_cast<int>(box.height * (position + 0.5) / entries);
+}
+
+// The figures of one soak run.
+struct SoakFigures {
+  int keysHandled = 0, keysArrow = 0, keysIgnored = 0;
+  std::map<std::string, int> picks;
+  int failedPicks = 0;
+  long rssStart = -1, rssWarm = -1, rssEnd = -1, rssPeak = -1;
+  std::vector<std::pair<int, long>> rssSamples;  // seconds into the run, kB
+};
+
+class Soak {
+ public:
+  Soak(RunningProgram& run, Window window, unsigned int seed) : run_(run), window_(window), random_(seed) {}
+
+  // Every key once, then every menu entry once.
+  void tour(SoakFigures& figures) {
+    std::string keys;
+    for (const std::vector<std::string>* names : {&handledKeys, &arrowKeys, &ignoredKeys}) {
+      for (const std::string& name : *names) keys += " " + name;
+    }
+    figures.keysHandled += static_cast<int>(handledKeys.size());
+    figures.keysArrow += static_cast<int>(arrowKeys.size());
+    figures.keysIgnored += static_cast<int>(ignoredKeys.size());
+    RunningProgram::xdotool("key --window " + std::to_string(window_) + keys);
+    for (const MenuEntry& entry : menuEntries) {
+      if (!pickMenuEntry(figures, entry)) ++figures.failedPicks;
+    }
+  }
+
+  // Sends one batch of random keys to the window.
+  void sendKeys(SoakFigures& figures) {
+    std::string keys;
+    for (int i = 0; i < keysPerBatch; ++i) {
+      const int group = pick(3);
+      const std::vector<std::string>& names =
+          group == 0 ? handledKeys : group == 1 ? arrowKeys : ignoredKeys;
+      keys += " " + names[pick(static_cast<int>(names.size()))];
+      (group == 0 ? figures.keysHandled : group == 1 ? figures.keysArrow : figures.keysIgnored)++;
+    }
+    RunningProgram::xdotool("key --window " + std::to_string(window_) + keys);
+  }
+
+  // Picks a random menu entry; false if a menu did not appear.
+  bool pickMenuEntry(SoakFigures& figures) {
+    return pickMenuEntry(figures, menuEntries[pick(static_cast<int>(menuEntries.size()))]);
+  }
+
+  // Opens the menu at a random place and picks entry; false if a menu did
+  // not appear.
+  bool pickMenuEntry(SoakFigures& figures, const MenuEntry& entry) {
+    const int x = clickLeft + pick(clickRight - clickLeft), y = clickTop + pick(clickBottom - clickTop);
+    RunningProgram::xdotool("mousemove " + at(x, y) + " click 3");
+    const Window menu = run_.waitForPopup(popupTimeoutMs);
+    if (menu == 0) return false;
+    const WindowBox box = run_.box(menu);
+    const int mainY = entryY(box, mainEntries, entry.mainPosition);
+    if (entry.subPosition < 0) {
+      RunningProgram::xdotool("mousemove " + at(box.x + entryInset, mainY) + " sleep 0.05 click 1");
+    } else {
+      RunningProgram::xdotool("mousemove " + at(box.x + entryInset, mainY));
+      const Window submenu = run_.waitForPopup(popupTimeoutMs);
+      if (submenu == 0) {
+        RunningProgram::xdotool("key --window " + std::to_string(menu) + " Escape");
+        RunningProgram::xdotool("mousemove " + at(x, y) + " click 1");
+        return false;
+      }
+      const WindowBox sub = run_.box(submenu);
+      RunningProgram::xdotool("mousemove " + at(sub.x + entryInset,
+                                                entryY(sub, entry.subEntries, entry.subPosition)) +
+                              " sleep 0.05 click 1");
+    }
+    ++figures.picks[entry.label];
+    return true;
+  }
+
+ private:
+  int pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
+
+  RunningProgram& run_;
+  Window window_;
+  std::mt19937 random_;
+};
+
+std::string report(int seconds, unsigned int seed, const SoakFigures& figures,
+                   const RunningProgram& run) {
+  std::ostringstream text;
+  const int keys = figures.keysHandled + figures.keysArrow + figures.keysIgnored;
+  int picks = 0;
+  for (const auto& [label, count] : figures.picks) picks += count;
+  int lowest = -1, highest = -1;
+  for (const std::string& title : run.titles()) {
+    const int rate = titleRate(title);
+    if (rate <= 0) continue;
+    lowest = lowest < 0 ? rate : std::min(lowest, rate);
+    highest = std::max(highest, rate);
+  }
+  text << "soak: " << seconds << " s of random input, seed " << seed << "\n"
+       << "keys sent: " << keys << " (handled " << figures.keysHandled << ", arrows "
+       << figures.keysArrow << ", ignored " << figures.keysIgnored << ")\n"
+       << "menu picks: " << picks << " (" << figures.failedPicks << " menus did not open)\n";
+  for (const auto& [label, count] : figures.picks) text << "  " << label << ": " << count << "\n";
+  text << "resident memory (kB): start " << figures.rssStart << ", after warm-up "
+       << figures.rssWarm << ", end " << figures.rssEnd << ", peak after warm-up "
+       << figures.rssPeak << "\n";
+  for (const auto& [second, kb] : figures.rssSamples) {
+    text << "  at " << second << " s: " << kb << " kB\n";
+  }
+  text << "frame rate in the title: " << lowest << " to " << highest << " fps, "
+       << run.titleSettings() << " title updates\n";
+  return text.str();
+}
+
+TEST(Soak, SurvivesRandomKeysAndMenuPicksWithoutGrowing) {
+  const int seconds = soakSeconds();
+  const unsigned int seed = soakSeed();
+  RunningProgram run;
+  ASSERT_TRUE(run.start(program, buildDir));
+  const Window window = run.waitForWindow(startTimeoutMs);
+  ASSERT_NE(window, 0u) << run.errors();
+  ASSERT_TRUE(run.waitForTitle([](const std::string& t) { return titleRate(t) >= 0; }, 5000));
+
+  SoakFigures figures;
+  figures.rssStart = run.residentKilobytes();
+  Soak soak(run, window, seed);
+  const double warmUp = std::min<double>(seconds * warmUpShare, longestWarmUpSeconds);
+  const int samplePeriod = std::max(shortestSampleSeconds, seconds / reportSamples);
+  const Clock::time_point start = Clock::now();
+  soak.tour(figures);
+  for (int batch = 0; secondsSince(start) < seconds; ++batch) {
+    soak.sendKeys(figures);
+    if (batch % batchesPerMenuPick == batchesPerMenuPick - 1 && !soak.pickMenuEntry(figures)) {
+      ++figures.failedPicks;
+    }
+    ASSERT_TRUE(run.alive()) << "ended after " << secondsSince(start) << " s\n" << run.errors();
+    const long rss = run.residentKilobytes();
+    const double now = secondsSince(start);
+    if (figures.rssWarm < 0 && now >= warmUp) figures.rssWarm = rss;
+    if (figures.rssWarm >= 0) figures.rssPeak = std::max(figures.rssPeak, rss);
+    const int second = static_cast<int>(now) / samplePeriod * samplePeriod;
+    if (figures.rssSamples.empty() || figures.rssSamples.back().first != second) {
+      figures.rssSamples.push_back({second, rss});
+    }
+  }
+  figures.rssEnd = run.residentKilobytes();
+
+  // The title goes on showing the rate once a second.
+  const int settingsBefore = run.titleSettings();
+  run.waitForTitle([](const std::string&) { return false; }, titleWatchMs);
+  EXPECT_GE(run.titleSettings() - settingsBefore, leastTitleSettings);
+  EXPECT_GT(titleRate(run.titles().back()), 0) << run.titles().back();
+  EXPECT_TRUE(run.alive());
+
+  const std::string figuresText = report(seconds, seed, figures, run);
+  std::printf("%s", figuresText.c_str());
+  mkdir((buildDir + "/e2e").c_str(), 0755);
+  std::ofstream(buildDir + "/e2e/soak-report.txt") << figuresText;
+
+  EXPECT_LE(figures.rssEnd - figures.rssWarm, allowedGrowthKb) << figuresText;
+  EXPECT_LE(figures.rssPeak - figures.rssWarm, allowedGrowthKb) << figuresText;
+  EXPECT_EQ(figures.failedPicks, 0) << figuresText;
+
+  RunningProgram::xdotool("key --window " + std::to_string(window) + " Escape");
+  EXPECT_EQ(run.waitForExit(exitTimeoutMs), 0);
+  EXPECT_EQ(run.errors(), "");
+}
+
+}  // namespace
