@@ -71,12 +71,31 @@ TEST(ProcessInfo, ModelNameFromCpuinfo) {
   EXPECT_EQ(modelNameFromCpuinfo("processor\t: 0\nmodel\t: 1\n"), "");
 }
 
+TEST(ProcessInfo, BusyTicksAddAllButIdleAndIowait) {
+  const std::string stat =
+      "cpu  100 20 30 5000 40 5 6 7 0 0\n"
+      "cpu0 50 10 15 2500 20 2 3 3 0 0\n"
+      "intr 12345\n";
+  EXPECT_EQ(busyTicksFromProcStat(stat), 100 + 20 + 30 + 5 + 6 + 7);
+  EXPECT_EQ(busyTicksFromProcStat("cpu0 1 2 3 4 5 6 7 8\n"), -1) << "only the machine's line";
+  EXPECT_EQ(busyTicksFromProcStat("cpu  1 2 3\n"), -1) << "a short line";
+}
+
+TEST(ProcessInfo, OthersShareIsTheMachinesBusyTimeLessOurOwn) {
+  const CpuUse before{100.0, 10.0};
+  // 10 s on 2 cores: the machine was busy 15 s, 12 s of them ours.
+  EXPECT_DOUBLE_EQ(othersShare(before, {115.0, 22.0}, 10.0, 2), 0.15);
+  EXPECT_EQ(othersShare(before, {105.0, 16.0}, 10.0, 2), 0.0) << "never below 0";
+  EXPECT_EQ(othersShare(before, {200.0, 10.0}, 10.0, 2), 1.0) << "never above all cores";
+  EXPECT_EQ(othersShare(before, {115.0, 22.0}, 0.0, 2), 0.0);
+}
+
 BenchReport sampleReport() {
   BenchReport report;
   report.frames = 300;
   report.warmup = 30;
   report.floorBlock = 10;
-  report.machine = {"Example CPU", 2, "llvmpipe", "Mesa 22.3.6", 0.5, 0.75, "2024-01-02 03:04"};
+  report.machine = {"Example CPU", 2, "llvmpipe", "Mesa 22.3.6", 0.5, 0.125, "2024-01-02 03:04"};
   CaseResult wind;
   wind.name = "wind";
   wind.frame = {300, 20.0, 22.0, 25.0, 30.0};
@@ -114,6 +133,10 @@ TEST(BenchReport, RowsCarryTheFloorAndTheShares) {
   EXPECT_NE(text.find(std::string(reportEndMarker) + "\n"), std::string::npos);
   EXPECT_NE(text.find("Example CPU, 2 cores"), std::string::npos);
   EXPECT_NE(text.find("llvmpipe; Mesa 22.3.6"), std::string::npos);
+  EXPECT_NE(text.find("before the run: 0.50; during it, other processes (Xvfb\n  included) kept 12 % "
+                      "of the cores busy"),
+            std::string::npos)
+      << text;
   // Median, p90, p99, their ratio, fps; floor and its fps; CPU; own work and share.
   EXPECT_NE(text.find("| wind | 20.0 | 22.0 | 25.0 | 1.25 | 50.0 | 5.0 | 200.0 | 8.0 | 0.500 | 2.5 % |"),
             std::string::npos)

@@ -162,6 +162,7 @@ int main(int argc, char** argv) {
   report.warmup = options.run.warmup;
   report.floorBlock = options.run.floorBlock;
   report.machine.loadBefore = loadAverage();
+  const CpuUse cpuBefore = cpuUseNow();
 
   // Start-up as the program does it, with a fixed seed; the intro's pause is
   // skipped so the time to the first stage frame counts only frames.
@@ -206,7 +207,9 @@ int main(int argc, char** argv) {
   machine.cores = onlineCores();
   machine.renderer = glText(GL_RENDERER);
   machine.version = glText(GL_VERSION);
-  machine.loadAfter = loadAverage();
+  const double wallSeconds =
+      std::chrono::duration<double>(Clock::now() - mainStart).count();
+  machine.othersShare = othersShare(cpuBefore, cpuUseNow(), wallSeconds, machine.cores);
   machine.date = today();
 
   const std::string text = formatReport(report);

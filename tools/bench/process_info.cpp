@@ -17,6 +17,10 @@ constexpr int firstFieldAfterName = 3;
 constexpr double kibPerMib = 1024.0;
 constexpr double millisecondsPerSecond = 1000.0;
 constexpr double nanosecondsPerMillisecond = 1.0e6;
+constexpr double microsecondsPerSecond = 1.0e6;
+// The fields of /proc/stat's cpu line, in order; the busy ones are summed.
+enum CpuField { user, nice, system, idle, iowait, irq, softirq, steal, cpuFieldCount };
+constexpr bool busyField[cpuFieldCount] = {true, true, true, false, false, true, true, true};
 
 std::string readWholeFile(const char* path) {
   std::ifstream in(path);
@@ -85,4 +89,45 @@ int onlineCores() { return static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN)); }
 double loadAverage() {
   double load[1] = {0.0};
   return getloadavg(load, 1) == 1 ? load[0] : -1.0;
+}
+
+long long busyTicksFromProcStat(const std::string& stat) {
+  std::istringstream lines(stat);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (line.rfind("cpu ", 0) != 0) continue;
+    std::istringstream fields(line.substr(4));
+    long long busy = 0;
+    for (int field = 0; field < cpuFieldCount; ++field) {
+      long long ticks = 0;
+      if (!(fields >> ticks)) return -1;
+      if (busyField[field]) busy += ticks;
+    }
+    return busy;
+  }
+  return -1;
+}
+
+CpuUse cpuUseNow() {
+  CpuUse use;
+  const long long busy = busyTicksFromProcStat(readWholeFile("/proc/stat"));
+  const long ticksPerSecond = sysconf(_SC_CLK_TCK);
+  if (busy >= 0 && ticksPerSecond > 0) {
+    use.machineBusy = static_cast<double>(busy) / static_cast<double>(ticksPerSecond);
+  }
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  auto seconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / microsecondsPerSecond;
+  };
+  use.process = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+  return use;
+}
+
+double othersShare(const CpuUse& before, const CpuUse& after, double wallSeconds, int cores) {
+  if (wallSeconds <= 0.0 || cores <= 0) return 0.0;
+  const double others =
+      (after.machineBusy - before.machineBusy) - (after.process - before.process);
+  const double share = others / (wallSeconds * cores);
+  return share < 0.0 ? 0.0 : (share > 1.0 ? 1.0 : share);
 }

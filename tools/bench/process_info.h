@@ -26,3 +26,19 @@ int onlineCores();
 
 // The one-minute load average, or -1 when it cannot be read.
 double loadAverage();
+
+// CPU seconds the whole machine has been busy (all cores, every process)
+// and this process has used, since boot and since it started.
+struct CpuUse {
+  double machineBusy = 0.0;
+  double process = 0.0;
+};
+CpuUse cpuUseNow();
+
+// Busy clock ticks (user, nice, system, irq, softirq, steal) of the first
+// "cpu " line of /proc/stat text; -1 when there is none.
+long long busyTicksFromProcStat(const std::string& stat);
+
+// The share (0 to 1) of all cores that other processes kept busy between two
+// readings taken wallSeconds apart; 0 when nothing can be said.
+double othersShare(const CpuUse& before, const CpuUse& after, double wallSeconds, int cores);

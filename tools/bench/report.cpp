@@ -41,8 +41,9 @@ std::string machineSection(const BenchReport& r) {
   text += "callbacks, in a 1024 x 768 window on a private Xvfb display.\n\n";
   text += format("- CPU: %s, %d cores\n", m.cpu.c_str(), m.cores);
   text += format("- GL: %s; %s\n", m.renderer.c_str(), m.version.c_str());
-  text += format("- Load average (1 min): %.2f before the run, %.2f after it\n", m.loadBefore,
-                 m.loadAfter);
+  text += format("- Load average (1 min) before the run: %.2f; during it, other processes (Xvfb\n"
+                 "  included) kept %.0f %% of the cores busy\n",
+                 m.loadBefore, percent * m.othersShare);
   text += format("- Each case: %d frames measured after %d warm-up frames; a block of %d floor\n"
                  "  frames follows every %d measured frames\n\n",
                  r.frames, r.warmup, r.floorBlock, r.floorBlock);

@@ -29,8 +29,8 @@ struct MachineInfo {
   int cores = 0;
   std::string renderer;  // GL_RENDERER
   std::string version;   // GL_VERSION, which names the Mesa release
-  double loadBefore = -1.0;
-  double loadAfter = -1.0;
+  double loadBefore = -1.0;   // one-minute load average as the run began
+  double othersShare = 0.0;   // share of all cores other processes used during the run
   std::string date;
 };
 
