@@ -10,6 +10,7 @@
 
 namespace {
 
+// 1, 2, ..., 100.
 std::vector<double> oneToHundred() {
   std::vector<double> samples(100);
   std::iota(samples.begin(), samples.end(), 1.0);
@@ -90,6 +91,7 @@ TEST(ProcessInfo, OthersShareIsTheMachinesBusyTimeLessOurOwn) {
   EXPECT_EQ(othersShare(before, {115.0, 22.0}, 0.0, 2), 0.0);
 }
 
+// Two stage cases, the intro without parts, three pieces of own work.
 BenchReport sampleReport() {
   BenchReport report;
   report.frames = 300;

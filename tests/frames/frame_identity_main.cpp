@@ -24,6 +24,7 @@ namespace {
 constexpr int statusSkipped = 77;
 constexpr int probeWindowSize = 64;
 
+// A GL string, or "" when GL gives none.
 std::string glText(GLenum name) {
   const auto* text = reinterpret_cast<const char*>(glGetString(name));
   return text ? text : "";
@@ -52,6 +53,7 @@ bool hashShots(const std::string& folder, std::vector<ShotHash>& shots) {
   return true;
 }
 
+// One line per shot name.
 void printNames(const char* what, const std::vector<std::string>& names) {
   for (const std::string& name : names) std::printf("%s: %s\n", what, name.c_str());
 }
@@ -105,6 +107,7 @@ int record(const std::string& referencePath, const std::vector<ShotHash>& shots,
 
 }  // namespace
 
+// Hashes the shots first, then opens GL only to name its build.
 int main(int argc, char** argv) {
   const std::string mode = argc == 5 ? argv[1] : "";
   if (mode != "check" && mode != "record") {

@@ -32,6 +32,7 @@ bool valueOf(const std::string& line, const char* key, std::string& value) {
   return true;
 }
 
+// "NAME WIDTHxHEIGHT HASH": exactly three fields, the hash in 16 lower-case hex digits.
 bool parseShot(const std::string& rest, ShotHash& shot) {
   std::istringstream fields(rest);
   std::string size;
@@ -50,6 +51,7 @@ bool parseShot(const std::string& rest, ShotHash& shot) {
   return shot.width > 0 && shot.height > 0;
 }
 
+// The shot of that name, or null.
 const ShotHash* findShot(const std::vector<ShotHash>& shots, const std::string& name) {
   for (const ShotHash& shot : shots) {
     if (shot.name == name) return &shot;
@@ -68,6 +70,7 @@ uint64_t pixelHash(const RgbImage& image) {
   return hash;
 }
 
+// The comment, the three build lines, then one line per shot in the given order.
 std::string formatReferences(const FrameReferences& references) {
   std::string text = fileComment;
   text += std::string(rendererKey) + " " + references.build.renderer + "\n";
@@ -82,6 +85,7 @@ std::string formatReferences(const FrameReferences& references) {
   return text;
 }
 
+// Blank lines and comments are skipped; any other line must be known.
 bool parseReferences(const std::string& text, FrameReferences& references, std::string& error) {
   references = FrameReferences{};
   bool haveRenderer = false;
@@ -117,6 +121,7 @@ bool parseReferences(const std::string& text, FrameReferences& references, std::
   return true;
 }
 
+// Each differing field as: key "was" is now "is", joined by "; ".
 std::string buildDifference(const GlBuild& recorded, const GlBuild& current) {
   std::string difference;
   auto compare = [&difference](const char* what, const std::string& was, const std::string& is) {

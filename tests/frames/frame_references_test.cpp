@@ -6,6 +6,7 @@
 
 namespace {
 
+// An image holding exactly these bytes.
 RgbImage imageOf(std::vector<uint8_t> bytes) {
   RgbImage image;
   image.width = 1;
@@ -14,6 +15,7 @@ RgbImage imageOf(std::vector<uint8_t> bytes) {
   return image;
 }
 
+// Two shots with hashes that use every hex digit.
 FrameReferences sampleReferences() {
   FrameReferences references;
   references.build = {"llvmpipe (LLVM 15.0.6, 256 bits)", "4.5 (Compatibility Profile) Mesa 22.3.6",

@@ -33,7 +33,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr unsigned int benchSeed = 1;
 constexpr int dateBufferSize = 64;
 
 struct Options {
@@ -84,6 +83,7 @@ bool parseNumberOption(const std::string& arg, const char* text, Options& option
   return false;
 }
 
+// Reads the command line into options; false for anything it does not know.
 bool parseOptions(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -105,11 +105,13 @@ bool parseOptions(int argc, char** argv, Options& options) {
   return true;
 }
 
+// A GL string, or "unknown" when GL gives none.
 std::string glText(GLenum name) {
   const auto* text = reinterpret_cast<const char*>(glGetString(name));
   return text ? text : "unknown";
 }
 
+// The local date and time, to the minute.
 std::string today() {
   char buffer[dateBufferSize];
   const std::time_t now = std::time(nullptr);
@@ -117,6 +119,7 @@ std::string today() {
   return buffer;
 }
 
+// A case's samples reduced to the report's figures.
 CaseResult summariseCase(const CaseSamples& samples) {
   CaseResult result;
   result.name = samples.name;
@@ -133,6 +136,7 @@ CaseResult summariseCase(const CaseSamples& samples) {
   return result;
 }
 
+// Puts the report into the document at path (created if missing).
 bool writeDocument(const std::string& path, const std::string& report) {
   std::ifstream in(path);
   std::ostringstream existing;
@@ -146,6 +150,7 @@ bool writeDocument(const std::string& path, const std::string& report) {
 
 }  // namespace
 
+// Start-up as the program does it, the frame cases, the micro-benchmarks, the report.
 int main(int argc, char** argv) {
   const Clock::time_point mainStart = Clock::now();
   Options options;

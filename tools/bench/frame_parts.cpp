@@ -31,12 +31,14 @@ void timedDraw() {
 
 void (*const timedDraws[sceneParts])() = {timedDraw<0>, timedDraw<1>, timedDraw<2>, timedDraw<3>};
 
+// Wall milliseconds between two readings.
 double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
 }  // namespace
 
+// Named from the frame's own scene list, so the order is always the drawing order.
 std::vector<std::string> framePartNames() {
   std::vector<std::string> names = {"clear, backdrop, stage, markers"};
   for (const FrameScene& entry : frameScenes) names.push_back(sceneNames[entry.scene]);
@@ -44,6 +46,7 @@ std::vector<std::string> framePartNames() {
   return names;
 }
 
+// Swaps the timing stand-ins into the scene list for one frame.
 std::vector<double> runPartTimedFrame() {
   for (int k = 0; k < sceneParts; ++k) {
     realDraws[k] = frameScenes[k].draw;

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <utility>
 
 #include "app/controller.h"
 #include "app/frame.h"
@@ -15,6 +16,7 @@
 #include "scenes/fire/fire_state.h"
 #include "scenes/intro/intro.h"
 #include "tools/bench/frame_parts.h"
+#include "tools/bench/units.h"
 
 namespace {
 
@@ -28,15 +30,19 @@ constexpr int settleFrameLimit = 400;
 constexpr int introFrameLimit = 1000;
 // Drops made when water comes to the front, so its ripples are live.
 constexpr int waterDrops = 3;
-constexpr double millisecondsPerSecond = 1000.0;
-constexpr double nanosecondsPerMillisecond = 1.0e6;
+// A case gives up when it has run this many times its frames without
+// counting enough of them (a burst that never starts, an intro that never
+// shows).
+constexpr int runawayFactor = 10;
 
 IntroPiece introStart[introPieceCount];
 
+// Wall milliseconds from start to now.
 double millisecondsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+// CPU milliseconds the calling thread has used.
 double threadCpuMilliseconds() {
   timespec now{};
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
@@ -54,6 +60,7 @@ struct FrameCase {
   bool (*counts)();
 };
 
+// No turn of the stage under way and the camera at rest.
 bool settled() {
   const SceneController& c = sceneController;
   return !c.turningForward && !c.turningBack && !c.turnDouble && c.travelMode == travelNone;
@@ -72,29 +79,37 @@ bool bringToFront(int scene, unsigned char key) {
   return false;
 }
 
+// The intro from its first frame again, as start-up left it.
 void restartIntro() {
   for (int p = 0; p < introPieceCount; ++p) introPieces[p] = introStart[p];
   sceneController.introActive = 1;
 }
 
+// The intro case replays the intro whenever it has ended; only frames that
+// draw it count.
 bool prepareIntro() {
   restartIntro();
   return true;
 }
+// Starts the intro again once it has handed over.
 void replayIntro() {
   if (!sceneController.introActive) restartIntro();
 }
+// Counts frames that draw the intro.
 bool introShown() { return sceneController.introActive != 0; }
 
+// The stage cases bring their scene to the front with its key.
 bool prepareWind() { return bringToFront(windScene, '1'); }
 bool prepareEarth() { return bringToFront(earthScene, '2'); }
 bool prepareFire() { return bringToFront(fireScene, '3'); }
+// Water also gets a few drops, so its ripples are live.
 bool prepareWater() {
   if (!bringToFront(waterScene, '4')) return false;
   for (int i = 0; i < waterDrops; ++i) keyPressed('d', 0, 0);
   return true;
 }
 
+// Cases that need nothing before a frame and count every frame.
 void nothingBefore() {}
 bool always() { return true; }
 
@@ -105,6 +120,7 @@ void keepBursting() {
     keyPressed('c', 0, 0);
   }
 }
+// Only frames that draw the burst count.
 bool burstShown() { return burstFramesLeft > 0; }
 
 const FrameCase frameCases[] = {
@@ -116,6 +132,7 @@ const FrameCase frameCases[] = {
     {waterCase, true, prepareWater, nothingBefore, always},
 };
 
+// Whether the case is among those asked for (all when none are named).
 bool isWanted(const std::vector<std::string>& only, const char* name) {
   if (only.empty()) return true;
   for (const std::string& wanted : only) {
@@ -124,6 +141,7 @@ bool isWanted(const std::vector<std::string>& only, const char* name) {
   return false;
 }
 
+// A block of floor frames, each timed.
 void runFloorBlock(int frames, CaseSamples& samples) {
   for (int i = 0; i < frames; ++i) {
     const Clock::time_point start = Clock::now();
@@ -134,12 +152,14 @@ void runFloorBlock(int frames, CaseSamples& samples) {
 
 // Warm-up, then the measured frames with a block of floor frames after each
 // block of counted frames. Frames the case does not count run unmeasured.
-CaseSamples measureCase(const FrameCase& frameCase, const RunSettings& settings) {
-  CaseSamples samples;
+// False when the case runs away without counting enough frames.
+bool measureCase(const FrameCase& frameCase, const RunSettings& settings, CaseSamples& samples) {
   samples.name = frameCase.name;
   int warmupLeft = settings.warmup;
   int inBlock = 0;
-  while (static_cast<int>(samples.frame.size()) < settings.frames) {
+  const int frameLimit = runawayFactor * (settings.warmup + settings.frames);
+  for (int run = 0; static_cast<int>(samples.frame.size()) < settings.frames; ++run) {
+    if (run == frameLimit) return false;
     frameCase.beforeFrame();
     const double cpuStart = threadCpuMilliseconds();
     const Clock::time_point start = Clock::now();
@@ -159,21 +179,25 @@ CaseSamples measureCase(const FrameCase& frameCase, const RunSettings& settings)
     }
   }
   runFloorBlock(inBlock, samples);
-  return samples;
+  return true;
 }
 
-// The same scene, timed part by part.
-void measureParts(const FrameCase& frameCase, const RunSettings& settings, CaseSamples& samples) {
-  if (!frameCase.stage) return;
-  while (static_cast<int>(samples.parts.size()) < settings.partFrames) {
+// The same scene, timed part by part; false when the case runs away.
+bool measureParts(const FrameCase& frameCase, const RunSettings& settings, CaseSamples& samples) {
+  if (!frameCase.stage) return true;
+  const int frameLimit = runawayFactor * settings.partFrames;
+  for (int run = 0; static_cast<int>(samples.parts.size()) < settings.partFrames; ++run) {
+    if (run == frameLimit) return false;
     frameCase.beforeFrame();
     std::vector<double> parts = runPartTimedFrame();
     if (frameCase.counts()) samples.parts.push_back(std::move(parts));
   }
+  return true;
 }
 
 }  // namespace
 
+// The frame as the GLUT loop runs it, finished so its time is all counted.
 void runProgramFrame() {
   idleUpdate();
   displayFrame();
@@ -192,24 +216,36 @@ void runFloorFrame() {
   glFinish();
 }
 
+// A copy of the pieces before the first frame moves them.
 void rememberIntroStart() {
   for (int p = 0; p < introPieceCount; ++p) introStart[p] = introPieces[p];
 }
 
+// Frames until the intro has handed over to the stage.
 bool finishIntro() {
   for (int i = 0; i < introFrameLimit && sceneController.introActive; ++i) runProgramFrame();
   return !sceneController.introActive;
 }
 
+// Each wanted case in order: into place, measured, timed part by part.
 std::vector<CaseSamples> runFrameCases(const RunSettings& settings,
                                        const std::vector<std::string>& only) {
   std::vector<CaseSamples> results;
   for (const FrameCase& frameCase : frameCases) {
     if (!isWanted(only, frameCase.name)) continue;
     std::fprintf(stderr, "kesh-bench: %s\n", frameCase.name);
+    CaseSamples samples;
     if (!frameCase.prepare()) return {};
-    results.push_back(measureCase(frameCase, settings));
-    measureParts(frameCase, settings, results.back());
+    if (!measureCase(frameCase, settings, samples) || !measureParts(frameCase, settings, samples)) {
+      std::fprintf(stderr, "kesh-bench: %s never showed what it measures\n", frameCase.name);
+      return {};
+    }
+    results.push_back(std::move(samples));
+  }
+  if (results.empty()) {
+    std::fprintf(stderr, "kesh-bench: no case of that name; the cases are:");
+    for (const FrameCase& frameCase : frameCases) std::fprintf(stderr, " \"%s\"", frameCase.name);
+    std::fprintf(stderr, "\n");
   }
   return results;
 }

@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/bench/units.h"
+
 namespace {
 
 constexpr double medianFraction = 0.5;
 constexpr double p90Fraction = 0.9;
 constexpr double p99Fraction = 0.99;
-constexpr double millisecondsPerSecond = 1000.0;
 
 }  // namespace
 
@@ -34,6 +35,7 @@ FrameStats summarise(std::vector<double> samples) {
   return stats;
 }
 
+// The rate a frame time allows.
 double framesPerSecond(double milliseconds) {
   return milliseconds > 0.0 ? millisecondsPerSecond / milliseconds : 0.0;
 }

@@ -29,25 +29,29 @@ constexpr int firstHoopMesh = 10;
 constexpr int hoopCount = 4;
 // Depth the intro's pieces stop at; every piece stands there in its last frame.
 constexpr float letteringStopDepth = 8.0f;
-constexpr unsigned int benchSeed = 1;
 
+// Stands in for the redisplay request, which has no loop to go to here.
 void noRedisplay() {}
 
+// Three drops at fixed places.
 void dropOnSurface() {
   for (const auto& corner : dropCorners) rippleSurface.dropAt(corner[0], corner[1]);
 }
 
+// No convergence and no burst under way.
 void quietFire() {
   exploding = 0;
   burstFramesLeft = 0;
 }
 
+// One idle step with nothing but the steady motions going on.
 void idleStep(benchmark::State& state) {
   quietFire();
   sceneController.introActive = 0;
   for (auto _ : state) idleUpdate();
 }
 
+// FireEffect::update while the 14000 particles move.
 void fireUpdateWithBurst(benchmark::State& state) {
   quietFire();
   startBurst();
@@ -58,12 +62,14 @@ void fireUpdateWithBurst(benchmark::State& state) {
   quietFire();
 }
 
+// startBurst: 14000 directions from 42000 rand() values.
 void burstStart(benchmark::State& state) {
   std::srand(benchSeed);
   for (auto _ : state) startBurst();
   quietFire();
 }
 
+// stepSimulation of a surface with live ripples.
 void rippleStep(benchmark::State& state) {
   dropOnSurface();
   int steps = 0;
@@ -85,17 +91,20 @@ void timeCulledDraw(benchmark::State& state, const Draw& draw) {
   glPopAttrib();
 }
 
+// The 99 strips of the stepped surface.
 void rippleStrips(benchmark::State& state) {
   dropOnSurface();
   rippleSurface.stepSimulation();
   timeCulledDraw(state, [] { rippleSurface.drawSurface(); });
 }
 
+// drawFireScene without a burst: the eight fireball copies.
 void fireballDraws(benchmark::State& state) {
   quietFire();
   timeCulledDraw(state, [] { drawFireScene(); });
 }
 
+// The four sliding spheres, drawn from their tables every frame.
 void hoopDraws(benchmark::State& state) {
   timeCulledDraw(state, [] {
     for (int i = 0; i < hoopCount; ++i) drawMesh(stageModel.mesh(firstHoopMesh + i));
@@ -113,6 +122,7 @@ void introLettering(benchmark::State& state) {
   for (int p = 0; p < introPieceCount; ++p) introPieces[p] = saved[p];
 }
 
+// A piece of own work: its benchmark, how often it runs and in which cases.
 struct OwnWork {
   const char* name;
   void (*run)(benchmark::State&);

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tools/bench/units.h"
+
 namespace {
 
 // The start time is field 22 of the stat line; the first field after the
@@ -15,13 +17,11 @@ namespace {
 constexpr int startTimeField = 22;
 constexpr int firstFieldAfterName = 3;
 constexpr double kibPerMib = 1024.0;
-constexpr double millisecondsPerSecond = 1000.0;
-constexpr double nanosecondsPerMillisecond = 1.0e6;
-constexpr double microsecondsPerSecond = 1.0e6;
 // The fields of /proc/stat's cpu line, in order; the busy ones are summed.
 enum CpuField { user, nice, system, idle, iowait, irq, softirq, steal, cpuFieldCount };
 constexpr bool busyField[cpuFieldCount] = {true, true, true, false, false, true, true, true};
 
+// A whole (small) file as text; empty when it cannot be read.
 std::string readWholeFile(const char* path) {
   std::ifstream in(path);
   std::ostringstream text;
@@ -31,6 +31,7 @@ std::string readWholeFile(const char* path) {
 
 }  // namespace
 
+// Counts the fields after the command name up to the start time.
 long long startTicksFromStat(const std::string& statLine) {
   const size_t nameEnd = statLine.rfind(')');
   if (nameEnd == std::string::npos) return -1;
@@ -60,12 +61,14 @@ double millisecondsSinceProcessStart() {
   return nowMs - startMs;
 }
 
+// The kernel's high-water mark of the process's resident memory.
 double peakResidentMebibytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_maxrss) / kibPerMib;  // ru_maxrss is in KiB
 }
 
+// The value after the colon of the first "model name" line.
 std::string modelNameFromCpuinfo(const std::string& cpuinfo) {
   std::istringstream lines(cpuinfo);
   std::string line;
@@ -79,6 +82,7 @@ std::string modelNameFromCpuinfo(const std::string& cpuinfo) {
   return std::string();
 }
 
+// Reads /proc/cpuinfo.
 std::string cpuModelName() {
   const std::string name = modelNameFromCpuinfo(readWholeFile("/proc/cpuinfo"));
   return name.empty() ? "unknown" : name;
@@ -86,11 +90,13 @@ std::string cpuModelName() {
 
 int onlineCores() { return static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN)); }
 
+// The first of the three load averages.
 double loadAverage() {
   double load[1] = {0.0};
   return getloadavg(load, 1) == 1 ? load[0] : -1.0;
 }
 
+// Sums the busy fields of the machine's "cpu " line.
 long long busyTicksFromProcStat(const std::string& stat) {
   std::istringstream lines(stat);
   std::string line;
@@ -108,6 +114,7 @@ long long busyTicksFromProcStat(const std::string& stat) {
   return -1;
 }
 
+// The machine's busy time from /proc/stat, the process's from getrusage.
 CpuUse cpuUseNow() {
   CpuUse use;
   const long long busy = busyTicksFromProcStat(readWholeFile("/proc/stat"));
@@ -124,6 +131,7 @@ CpuUse cpuUseNow() {
   return use;
 }
 
+// The machine's busy time less the process's own, over all cores' time.
 double othersShare(const CpuUse& before, const CpuUse& after, double wallSeconds, int cores) {
   if (wallSeconds <= 0.0 || cores <= 0) return 0.0;
   const double others =

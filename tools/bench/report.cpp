@@ -3,13 +3,13 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "tools/bench/units.h"
+
 const char* const reportBeginMarker = "<!-- kesh-bench report: begin -->";
 const char* const reportEndMarker = "<!-- kesh-bench report: end -->";
 
 namespace {
 
-constexpr double microsecondsPerMillisecond = 1000.0;
-constexpr double percent = 100.0;
 constexpr int lineBufferSize = 512;
 
 // printf-style formatting into a std::string.
@@ -22,6 +22,7 @@ std::string format(const char* pattern, ...) {
   return buffer;
 }
 
+// Whether the work runs in the named case.
 bool runsIn(const OwnWorkTiming& work, const std::string& caseName) {
   for (const std::string& name : work.cases) {
     if (name == caseName) return true;
@@ -29,10 +30,12 @@ bool runsIn(const OwnWorkTiming& work, const std::string& caseName) {
   return false;
 }
 
+// A time as a percentage of a frame time.
 double shareOf(double milliseconds, double frameMilliseconds) {
   return frameMilliseconds > 0.0 ? percent * milliseconds / frameMilliseconds : 0.0;
 }
 
+// When and on what the figures were measured, and how.
 std::string machineSection(const BenchReport& r) {
   const MachineInfo& m = r.machine;
   std::string text;
@@ -50,6 +53,7 @@ std::string machineSection(const BenchReport& r) {
   return text;
 }
 
+// One row per case: the frame times, the floor, the CPU and the own work.
 std::string frameSection(const BenchReport& r) {
   if (r.cases.empty()) return "";
   std::string text =
@@ -107,6 +111,7 @@ std::string partsSection(const BenchReport& r) {
   return text + "\n";
 }
 
+// One row per piece of own work, with its share of each case's frame.
 std::string ownWorkSection(const BenchReport& r) {
   if (r.ownWork.empty()) return "";
   std::string text =
@@ -138,6 +143,7 @@ std::string ownWorkSection(const BenchReport& r) {
   return text + "\n";
 }
 
+// Start-up times and peak memory.
 std::string startupSection(const BenchReport& r) {
   const StartupResult& s = r.startup;
   std::string text =
@@ -156,6 +162,7 @@ std::string startupSection(const BenchReport& r) {
 
 }  // namespace
 
+// Work that runs once per burst is left out: it is not in every frame.
 double ownWorkPerFrame(const std::vector<OwnWorkTiming>& ownWork, const std::string& caseName) {
   double total = 0.0;
   for (const OwnWorkTiming& work : ownWork) {
@@ -164,12 +171,14 @@ double ownWorkPerFrame(const std::vector<OwnWorkTiming>& ownWork, const std::str
   return total / microsecondsPerMillisecond;
 }
 
+// The sections in reading order, between the markers.
 std::string formatReport(const BenchReport& report) {
   return std::string(reportBeginMarker) + "\n" + machineSection(report) + frameSection(report) +
          partsSection(report) + ownWorkSection(report) + startupSection(report) +
          reportEndMarker + "\n";
 }
 
+// Keeps the text before the begin marker and after the end marker's line.
 std::string spliceReport(const std::string& document, const std::string& report) {
   const size_t begin = document.find(reportBeginMarker);
   const size_t endMarker = document.find(reportEndMarker);
