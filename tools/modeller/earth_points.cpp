@@ -73,7 +73,11 @@ std::vector<PlanePoint> spreadPoints(const SpreadRequest& request) {
   const double cell = minSpacing;
   const auto cellOf = [&](double v, double origin) { return static_cast<long>(std::floor((v - origin) / cell)); };
   std::unordered_map<long long, std::vector<int>> grid;
-  const auto key = [](long cx, long cy) { return (static_cast<long long>(cx) << 32) ^ (cy & 0xffffffffLL); };
+  // Shifted as unsigned: cells left of or below the origin have negative numbers.
+  const auto key = [](long cx, long cy) {
+    return static_cast<long long>((static_cast<unsigned long long>(cx) << 32) ^
+                                  (static_cast<unsigned long long>(cy) & 0xffffffffULL));
+  };
   for (int i = 0; i < total; ++i) {
     grid[key(cellOf(all[i].x, request.minX), cellOf(all[i].y, request.minY))].push_back(i);
   }
