@@ -14,7 +14,7 @@ run: deps-run
 	@cmake --build $(BUILD) -j $(JOBS) --target kesh-valdrune
 	@scripts/run-demo.sh $(BUILD)
 
-test: deps-test
+test: deps-test deps-reliability
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DKESH_WERROR=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 	@scripts/run-tests.sh $(BUILD)
@@ -55,3 +55,37 @@ bench: deps-test
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target kesh-bench
 	@scripts/run-bench.sh $(BUILD)
+
+# Reliability (docs/reliability.md):
+#   make test-sanitized  every unit and GL test again, built with AddressSanitizer
+#                        and UndefinedBehaviorSanitizer in $(ASAN_BUILD)
+#   make fuzz            each texture-reader fuzzer for FUZZ_SECONDS, in $(FUZZ_BUILD)
+#   make soak            the soak test for SOAK_SECONDS, printing its figures
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
+SOAK_SECONDS ?= 3600
+.PHONY: test-sanitized fuzz soak deps-reliability
+
+test-sanitized: deps-test deps-reliability
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKESH_SANITIZE=ON -DKESH_WERROR=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@scripts/run-sanitized-tests.sh $(ASAN_BUILD)
+
+fuzz: deps-reliability
+	@cmake -S tests/fuzz/fuzzers -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@$(FUZZ_BUILD)/kesh-fuzz-corpus $(FUZZ_BUILD)/seeds
+	@for reader in bitmap raw; do \
+	  echo "== kesh-fuzz-$$reader, $(FUZZ_SECONDS) s, corpus $(FUZZ_BUILD)/corpus/$$reader"; \
+	  scripts/run-fuzzer.sh $(FUZZ_BUILD)/kesh-fuzz-$$reader $(FUZZ_BUILD)/seeds/$$reader \
+	    $(FUZZ_BUILD)/corpus/$$reader -max_total_time=$(FUZZ_SECONDS) || exit 1; \
+	done
+
+soak: deps-test
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target kesh-valdrune soak_e2e_test
+	@KESH_SOAK_SECONDS=$(SOAK_SECONDS) scripts/with-xvfb.sh $(BUILD)/tests/soak_e2e_test
+
+deps-reliability:
+	@scripts/install-reliability-deps.sh
