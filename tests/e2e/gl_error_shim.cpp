@@ -11,6 +11,7 @@ namespace {
 constexpr GLenum noSuchHintMode = 0;
 constexpr GLsizei negativeCount = -1;
 
+// The next definition of name after this library: GL's own.
 template <typename Function>
 Function realFunction(const char* name) {
   return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
@@ -18,6 +19,7 @@ Function realFunction(const char* name) {
 
 }  // namespace
 
+// The first call passes a hint mode that does not exist; later ones pass through.
 extern "C" void glHint(GLenum target, GLenum mode) {
   using Hint = void (*)(GLenum, GLenum);
   static const Hint real = realFunction<Hint>("glHint");
@@ -26,6 +28,7 @@ extern "C" void glHint(GLenum target, GLenum mode) {
   broken = true;
 }
 
+// Every call passes a negative count.
 extern "C" void glDrawArrays(GLenum mode, GLint first, GLsizei) {
   using DrawArrays = void (*)(GLenum, GLint, GLsizei);
   static const DrawArrays real = realFunction<DrawArrays>("glDrawArrays");

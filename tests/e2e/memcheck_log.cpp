@@ -16,7 +16,8 @@ uint64_t number(std::string text) {
 // of the C and C++ libraries (string and container growth, strdup, ...).
 bool passesAllocationOn(const std::string& frame) {
   static const std::regex libraries(
-      R"(vgpreload_|/libstdc\+\+|/libc\.so|/usr/include/c\+\+/|\((malloc|calloc|realloc|strdup)\.c:)");
+      R"(vgpreload_|/libstdc\+\+|/libc\.so|/usr/include/c\+\+/|)"
+      R"(\((malloc|calloc|realloc|strdup)\.c:)");
   return std::regex_search(frame, libraries);
 }
 

@@ -25,6 +25,7 @@ const std::string logPath = buildDir + "/e2e/memcheck.log";
 constexpr int memcheckTimeoutMs = 570000;
 constexpr uint64_t fireArrayBytes = fireParticleCount * fireParticleFloats * sizeof(float);
 
+// A whole file's text; empty if it cannot be read.
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
@@ -32,6 +33,7 @@ std::string readFile(const std::string& path) {
   return text.str();
 }
 
+// True when a frame of the record's stack contains part.
 bool mentions(const LossRecord& record, const std::string& part) {
   for (const std::string& frame : record.frames) {
     if (frame.find(part) != std::string::npos) return true;
@@ -39,6 +41,7 @@ bool mentions(const LossRecord& record, const std::string& part) {
   return false;
 }
 
+// The record's size, kind and stack, for a failure message.
 std::string describe(const LossRecord& record) {
   std::string text = std::to_string(record.bytes) + " bytes " + record.kind + ":";
   for (const std::string& frame : record.frames) text += "\n  " + frame;

@@ -84,17 +84,23 @@ const std::vector<MenuEntry> menuEntries = {
 // screen for the menu and a submenu beside it.
 constexpr int clickLeft = 40, clickRight = 560, clickTop = 40, clickBottom = 380;
 constexpr int entryInset = 30;  // pixels in from a menu's left edge
+// A point in the window but clear of any menu opened there: a click on it
+// closes open menus without picking anything.
+constexpr int clearX = 1000, clearY = 750;
 
+// The run's length in seconds: KESH_SOAK_SECONDS, else one minute.
 int soakSeconds() {
   const char* value = std::getenv("KESH_SOAK_SECONDS");
   return value ? std::max(1, std::atoi(value)) : defaultSoakSeconds;
 }
 
+// The seed of the random input: KESH_SOAK_SEED, else a fixed one.
 unsigned int soakSeed() {
   const char* value = std::getenv("KESH_SOAK_SEED");
   return value ? static_cast<unsigned int>(std::strtoul(value, nullptr, 10)) : defaultSeed;
 }
 
+// Seconds from start until now.
 double secondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
@@ -106,6 +112,7 @@ int titleRate(const std::string& title) {
   return std::regex_match(title, match, form) ? std::stoi(match[1]) : -1;
 }
 
+// A point as xdotool takes it.
 std::string at(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
 
 // The y of the middle of entry position in a menu box of entries entries.
@@ -122,9 +129,11 @@ struct SoakFigures {
   std::vector<std::pair<int, long>> rssSamples;  // seconds into the run, kB
 };
 
+// The random input: keys in batches and menu picks, from one seeded stream.
 class Soak {
  public:
-  Soak(RunningProgram& run, Window window, unsigned int seed) : run_(run), window_(window), random_(seed) {}
+  Soak(RunningProgram& run, Window window, unsigned int seed)
+      : run_(run), window_(window), random_(seed) {}
 
   // Every key once, then every menu entry once.
   void tour(SoakFigures& figures) {
@@ -162,7 +171,8 @@ class Soak {
   // Opens the menu at a random place and picks entry; false if a menu did
   // not appear.
   bool pickMenuEntry(SoakFigures& figures, const MenuEntry& entry) {
-    const int x = clickLeft + pick(clickRight - clickLeft), y = clickTop + pick(clickBottom - clickTop);
+    const int x = clickLeft + pick(clickRight - clickLeft);
+    const int y = clickTop + pick(clickBottom - clickTop);
     RunningProgram::xdotool("mousemove " + at(x, y) + " click 3");
     const Window menu = run_.waitForPopup(popupTimeoutMs);
     if (menu == 0) return false;
@@ -174,8 +184,7 @@ class Soak {
       RunningProgram::xdotool("mousemove " + at(box.x + entryInset, mainY));
       const Window submenu = run_.waitForPopup(popupTimeoutMs);
       if (submenu == 0) {
-        RunningProgram::xdotool("key --window " + std::to_string(menu) + " Escape");
-        RunningProgram::xdotool("mousemove " + at(x, y) + " click 1");
+        RunningProgram::xdotool("mousemove " + at(clearX, clearY) + " click 1");
         return false;
       }
       const WindowBox sub = run_.box(submenu);
@@ -195,6 +204,7 @@ class Soak {
   std::mt19937 random_;
 };
 
+// The figures as text, one line each, and one line per menu entry picked.
 std::string report(int seconds, unsigned int seed, const SoakFigures& figures,
                    const RunningProgram& run) {
   std::ostringstream text;

@@ -29,6 +29,7 @@ std::vector<std::string> errorLines(const std::string& errors) {
   return lines;
 }
 
+// True when part occurs in text.
 bool contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }

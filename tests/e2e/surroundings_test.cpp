@@ -37,6 +37,7 @@ const std::vector<std::string> textureNames = {
     "stone.raw",   "grass2.bmp",  "bark1.bmp",  "leaf1.bmp",  "starfield4.bmp", "opocean2.bmp",
     "marble2.bmp", "marble4.bmp", "floor1.bmp", "metal3.bmp", "metal1.bmp"};
 
+// A whole file's bytes; empty if it cannot be read.
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
@@ -71,6 +72,7 @@ struct Ending {
   std::string output, errors;
 };
 
+// Starts the program in workdir and waits for it to end.
 Ending runIn(const std::string& workdir) {
   RunningProgram run;
   Ending ending;

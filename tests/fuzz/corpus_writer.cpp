@@ -17,10 +17,15 @@ using Bytes = std::vector<uint8_t>;
 constexpr size_t dataOffsetFieldOffset = 10;
 constexpr size_t planesFieldOffset = 26;
 constexpr size_t depthFieldOffset = 28;
+// The height field of rows stored top row first.
 constexpr uint32_t topDown(uint32_t rows) { return 0u - rows; }
 
-bool makeFolder(const std::string& path) { return mkdir(path.c_str(), 0755) == 0 || errno == EEXIST; }
+// Makes the folder unless it exists; false if it cannot be made.
+bool makeFolder(const std::string& path) {
+  return mkdir(path.c_str(), 0755) == 0 || errno == EEXIST;
+}
 
+// Writes bytes as the file at path; false if that fails.
 bool writeFile(const std::string& path, const Bytes& bytes) {
   std::FILE* out = std::fopen(path.c_str(), "wb");
   if (!out) return false;
@@ -28,6 +33,7 @@ bool writeFile(const std::string& path, const Bytes& bytes) {
   return std::fclose(out) == 0 && written;
 }
 
+// A well-formed bitmap of width x height (a negative height: rows top-down).
 BmpSpec sized(uint32_t width, uint32_t heightField) {
   BmpSpec spec;
   spec.widthField = width;
@@ -88,12 +94,14 @@ std::vector<std::pair<std::string, Bytes>> brokenBitmaps() {
 Bytes rawInput(uint8_t flags, int32_t width, int32_t height, size_t length) {
   Bytes input = {flags};
   for (int32_t value : {width, height}) {
-    for (int i = 0; i < 4; ++i) input.push_back(static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i)));
+    const uint32_t bits = static_cast<uint32_t>(value);
+    for (int i = 0; i < 4; ++i) input.push_back(static_cast<uint8_t>(bits >> (8 * i)));
   }
   for (size_t i = 0; i < length; ++i) input.push_back(static_cast<uint8_t>(i * 7 + 3));
   return input;
 }
 
+// RAW inputs: square and explicit sizes that fit, miss or make no sense.
 std::vector<std::pair<std::string, Bytes>> rawInputs() {
   constexpr uint8_t square = 0, explicitSize = 1, withSideRule = 2, nearSquare = 4;
   return {{"square-16", rawInput(square, 0, 0, 16 * 16 * 3)},
@@ -109,6 +117,7 @@ std::vector<std::pair<std::string, Bytes>> rawInputs() {
           {"near-square", rawInput(nearSquare, 0x7fffffff, 5, 12)}};
 }
 
+// Writes each named file into folder, made if need be, with the extension.
 bool writeAll(const std::string& folder, const std::vector<std::pair<std::string, Bytes>>& files,
               const char* extension) {
   if (!makeFolder(folder)) return false;
@@ -120,6 +129,7 @@ bool writeAll(const std::string& folder, const std::vector<std::pair<std::string
 
 }  // namespace
 
+// Writes every seed under the folder given.
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: kesh-fuzz-corpus DIR\n");

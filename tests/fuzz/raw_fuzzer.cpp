@@ -41,6 +41,7 @@ void checkSquareSide(uint64_t length) {
 
 }  // namespace
 
+// Checks the side rule as asked, then reads the contents as a RAW file.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t flags = size > 0 ? data[0] : 0;
   const uint64_t numbers = control64(data, size);
@@ -49,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint64_t side = (numbers & 0xffffffffu) % (largestSide + 1);
     const uint64_t square = bytesPerPixel * side * side;
     const uint64_t shift = (numbers >> 32) % nearSquareSpread;
-    if (square + shift >= nearSquareSpread / 2) checkSquareSide(square + shift - nearSquareSpread / 2);
+    const uint64_t below = nearSquareSpread / 2;
+    if (square + shift >= below) checkSquareSide(square + shift - below);
   }
 
   int width = rawSideFromLength, height = rawSideFromLength;

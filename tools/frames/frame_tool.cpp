@@ -62,6 +62,7 @@ void checkGl(const std::string& where) {
   }
 }
 
+// Start-up observer: checks GL after the step just done.
 void checkStartUpStep(const char* step) { checkGl(std::string("start-up step: ") + step); }
 
 // Swap hook: captures the finished frame from the back buffer, then swaps.
