@@ -2,6 +2,9 @@
 #   make run     install what is missing, build, run the demo
 #   make test    install what is missing, build, run every test under Xvfb
 #   make frames  render the frame tool's storyboard to build/frames/
+#   make bench   time every scene's frames, rewrite docs/performance.md
+#   make package build the Debian package in build-package/package/
+#   make test-sanitized, make fuzz, make soak: the longer reliability runs
 MAKEFLAGS += --no-print-directory
 BUILD ?= build
 JOBS ?= $(shell nproc)
@@ -15,7 +18,7 @@ run: deps-run
 	@scripts/run-demo.sh $(BUILD)
 
 test: deps-test deps-reliability
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DKESH_WERROR=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DKESH_WERROR=ON -DKESH_BUILD_TESTS=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 	@scripts/run-tests.sh $(BUILD)
 
@@ -68,7 +71,7 @@ SOAK_SECONDS ?= 3600
 .PHONY: test-sanitized fuzz soak deps-reliability
 
 test-sanitized: deps-test deps-reliability
-	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKESH_SANITIZE=ON -DKESH_WERROR=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKESH_SANITIZE=ON -DKESH_WERROR=ON -DKESH_BUILD_TESTS=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@scripts/run-sanitized-tests.sh $(ASAN_BUILD)
 
@@ -83,7 +86,7 @@ fuzz: deps-reliability
 	done
 
 soak: deps-test
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DKESH_BUILD_TESTS=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target kesh-valdrune soak_e2e_test
 	@KESH_SOAK_SECONDS=$(SOAK_SECONDS) scripts/with-xvfb.sh $(BUILD)/tests/soak_e2e_test
 
