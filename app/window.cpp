@@ -54,12 +54,18 @@ bool displayAvailable(int argc, char** argv) {
     return true;
   }
   const char* shown = name ? name : std::getenv("DISPLAY");
+  // Name the program that failed (the demo, or a tool sharing this check) and
+  // show how to start it both as installed and from the build folder.
+  const char* slash = argc > 0 && argv[0] ? std::strrchr(argv[0], '/') : nullptr;
+  const char* program = slash ? slash + 1 : (argc > 0 && argv[0] ? argv[0] : "kesh-valdrune");
   std::fprintf(stderr,
-               "kesh-valdrune: cannot open the X display \"%s\".\n"
-               "The demo needs a graphical desktop with OpenGL. Start it from a desktop\n"
-               "session, or inside a virtual display, for example:\n"
-               "    xvfb-run -s '-screen 0 1280x1024x24' ./kesh-valdrune\n",
-               shown ? shown : "");
+               "%s: cannot open the X display \"%s\".\n"
+               "It needs a graphical desktop with OpenGL. Start it from a desktop\n"
+               "session, or inside a virtual display, for example:\n",
+               program, shown ? shown : "");
+  if (std::strcmp(program, "kesh-valdrune") == 0)
+    std::fprintf(stderr, "    xvfb-run -s '-screen 0 1280x1024x24' kesh-valdrune       (installed)\n");
+  std::fprintf(stderr, "    cd build && xvfb-run -s '-screen 0 1280x1024x24' ./%s\n", program);
   return false;
 }
 

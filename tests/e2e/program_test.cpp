@@ -158,7 +158,12 @@ TEST(Program, WithoutADisplayItSaysHowToRunIt) {
     ASSERT_TRUE(run.start(program, buildDir, {display}));
     EXPECT_EQ(run.waitForExit(exitTimeoutMs), 1) << display;
     EXPECT_NE(run.errors().find("cannot open the X display"), std::string::npos) << run.errors();
-    EXPECT_NE(run.errors().find("xvfb-run"), std::string::npos);
+    EXPECT_EQ(run.errors().rfind("kesh-valdrune: ", 0), 0u) << run.errors();
+    // Both ways to start it: the installed command and the build folder's program.
+    EXPECT_NE(run.errors().find("' kesh-valdrune "), std::string::npos) << run.errors();
+    EXPECT_NE(run.errors().find("cd build && xvfb-run -s '-screen 0 1280x1024x24' ./kesh-valdrune\n"),
+              std::string::npos)
+        << run.errors();
     EXPECT_EQ(run.errors().find("freeglut"), std::string::npos) << "no raw toolkit error";
     EXPECT_EQ(run.output(), "") << "nothing starts without a display";
   }
