@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "scenes/fire/fire_state.h"
-#include "scenes/fire/random_value.h"
+#include "platform/random_value.h"
 
 namespace {
 

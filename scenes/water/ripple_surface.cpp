@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "scenes/fire/random_value.h"
+#include "platform/random_value.h"
 
 int RippleSurface::gridSize = rippleStorageSize;
 int RippleSurface::dropHeight = 2;

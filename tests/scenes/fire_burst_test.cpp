@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "scenes/fire/random_value.h"
+#include "platform/random_value.h"
 #include "tests/scenes/fire_fixture.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "scenes/fire/random_value.h"
+#include "platform/random_value.h"
 #include "tests/scenes/ripple_fixture.h"
 
 namespace {
