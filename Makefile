@@ -17,7 +17,7 @@ run: deps-run
 	@cmake --build $(BUILD) -j $(JOBS) --target kesh-valdrune
 	@scripts/run-demo.sh $(BUILD)
 
-test: deps-test deps-reliability
+test: deps-test
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DKESH_WERROR=ON -DKESH_BUILD_TESTS=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 	@scripts/run-tests.sh $(BUILD)
@@ -70,7 +70,7 @@ FUZZ_SECONDS ?= 600
 SOAK_SECONDS ?= 3600
 .PHONY: test-sanitized fuzz soak deps-reliability
 
-test-sanitized: deps-test deps-reliability
+test-sanitized: deps-test
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKESH_SANITIZE=ON -DKESH_WERROR=ON -DKESH_BUILD_TESTS=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@scripts/run-sanitized-tests.sh $(ASAN_BUILD)
@@ -91,4 +91,4 @@ soak: deps-test
 	@KESH_SOAK_SECONDS=$(SOAK_SECONDS) scripts/with-xvfb.sh $(BUILD)/tests/soak_e2e_test
 
 deps-reliability:
-	@scripts/install-reliability-deps.sh
+	@scripts/install-deps.sh reliability

@@ -3,6 +3,8 @@
 #   scripts/install-deps.sh run    packages to build and run the demo
 #   scripts/install-deps.sh test   the same, plus what the tests need
 #   scripts/install-deps.sh package  the same as run, plus what building the .deb needs
+#   scripts/install-deps.sh reliability  the same as run, plus clang with its
+#                                  libFuzzer and sanitizer runtimes, and valgrind
 # As root it runs apt-get; otherwise it prints the one apt-get line to run.
 set -euo pipefail
 
@@ -10,14 +12,16 @@ build_packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-d
   libx11-dev libpng-dev libtinyobjloader-dev libgl1-mesa-dri)
 # CPack's .deb generator runs dpkg-shlibdeps (dpkg-dev) and file.
 package_packages=(dpkg-dev file)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick
+reliability_packages=(clang libclang-rt-14-dev valgrind)
+test_packages=("${reliability_packages[@]}" libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick
   "${package_packages[@]}" man-db desktop-file-utils)
 
 case "${1:-run}" in
   run) wanted=("${build_packages[@]}") ;;
   test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
   package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
-  *) echo "usage: $0 run|test|package" >&2; exit 2 ;;
+  reliability) wanted=("${build_packages[@]}" "${reliability_packages[@]}") ;;
+  *) echo "usage: $0 run|test|package|reliability" >&2; exit 2 ;;
 esac
 
 missing=()
