@@ -34,18 +34,18 @@ bool writeFile(const std::string& path, const Bytes& bytes) {
 }
 
 // A well-formed bitmap of width x height (a negative height: rows top-down).
-BmpSpec sized(uint32_t width, uint32_t heightField) {
-  BmpSpec spec;
-  spec.widthField = width;
-  spec.heightField = heightField;
-  return spec;
+BmpLayout sized(uint32_t width, uint32_t heightField) {
+  BmpLayout layout;
+  layout.widthField = width;
+  layout.heightField = heightField;
+  return layout;
 }
 
 // Well-formed bitmaps: several sizes, padded rows, top-down rows, longer headers.
 std::vector<std::pair<std::string, Bytes>> goodBitmaps() {
-  BmpSpec gap = sized(8, 3);
+  BmpLayout gap = sized(8, 3);
   gap.gapBytes = 16;
-  BmpSpec noOffset = sized(4, 4);
+  BmpLayout noOffset = sized(4, 4);
   noOffset.recordDataOffset = false;
   return {{"tiny-4x2", buildBmp(sized(4, 2))},     {"square-16", buildBmp(sized(16, 16))},
           {"square-32", buildBmp(sized(32, 32))},  {"wide-40x3", buildBmp(sized(40, 3))},
@@ -56,13 +56,13 @@ std::vector<std::pair<std::string, Bytes>> goodBitmaps() {
 
 // One bitmap of each way a file can be unusable.
 std::vector<std::pair<std::string, Bytes>> brokenBitmaps() {
-  BmpSpec planes = sized(4, 2);
+  BmpLayout planes = sized(4, 2);
   planes.planes = 2;
-  BmpSpec deep = sized(4, 2);
+  BmpLayout deep = sized(4, 2);
   deep.bitsPerPixel = 32;
-  BmpSpec paletted = sized(4, 2);
+  BmpLayout paletted = sized(4, 2);
   paletted.bitsPerPixel = 8;
-  BmpSpec shortData = sized(8, 8);
+  BmpLayout shortData = sized(8, 8);
   shortData.dataBytesDropped = 5;
   Bytes headerOnly = buildBmp(sized(4, 2));
   headerOnly.resize(20);

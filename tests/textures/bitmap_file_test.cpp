@@ -32,15 +32,15 @@ std::vector<uint8_t> pixelsOf(const BitmapImage& image) {
   return {image.pixels.get(), image.pixels.get() + size_t{image.width} * image.height * 3};
 }
 
-// Reads spec written to a file and expects exactly its pixels.
-void expectReadsBack(const BmpSpec& spec, const std::string& name) {
+// Reads layout written to a file and expects exactly its pixels.
+void expectReadsBack(const BmpLayout& layout, const std::string& name) {
   TempFolder folder;
-  const ReadOutcome outcome = readCapturingOutput(folder.write(name, buildBmp(spec)));
+  const ReadOutcome outcome = readCapturingOutput(folder.write(name, buildBmp(layout)));
   ASSERT_EQ(outcome.result, 1) << outcome.printed;
   EXPECT_EQ(outcome.printed, "");
-  EXPECT_EQ(outcome.image.width, static_cast<uint32_t>(specWidth(spec)));
-  EXPECT_EQ(outcome.image.height, static_cast<uint32_t>(specRows(spec)));
-  EXPECT_EQ(pixelsOf(outcome.image), expectedPixels(spec));
+  EXPECT_EQ(outcome.image.width, static_cast<uint32_t>(layoutWidth(layout)));
+  EXPECT_EQ(outcome.image.height, static_cast<uint32_t>(layoutRows(layout)));
+  EXPECT_EQ(pixelsOf(outcome.image), expectedPixels(layout));
 }
 
 TEST(LittleEndianFields, CombineLeastSignificantByteFirstAndReadZerosPastTheEnd) {
@@ -56,35 +56,35 @@ TEST(LittleEndianFields, CombineLeastSignificantByteFirstAndReadZerosPastTheEnd)
 }
 
 TEST(ReadBitmap, DeliversRedGreenBlueRowsBottomFirst) {
-  BmpSpec spec;
-  spec.widthField = 4;
-  spec.heightField = 3;
-  expectReadsBack(spec, "plain.bmp");
+  BmpLayout layout;
+  layout.widthField = 4;
+  layout.heightField = 3;
+  expectReadsBack(layout, "plain.bmp");
 }
 
 TEST(ReadBitmap, OpensPathsWrittenWithBackslashes) {
   TempFolder folder;
-  const std::string path = folder.write("slashed.bmp", buildBmp(BmpSpec{}));
+  const std::string path = folder.write("slashed.bmp", buildBmp(BmpLayout{}));
   EXPECT_EQ(readCapturingOutput(withBackslash(path)).result, 1);
 }
 
 TEST(ReadBitmap, SkipsTheRowPaddingOfWidthsThatAreNotAMultipleOfFour) {
   for (uint32_t width : {1u, 2u, 3u, 5u, 6u, 7u, 13u}) {
     SCOPED_TRACE(width);
-    BmpSpec spec;
-    spec.widthField = width;
-    spec.heightField = 5;
-    expectReadsBack(spec, "padded.bmp");
+    BmpLayout layout;
+    layout.widthField = width;
+    layout.heightField = 5;
+    expectReadsBack(layout, "padded.bmp");
   }
 }
 
 TEST(ReadBitmap, StartsThePixelsAtTheRecordedDataOffset) {
-  BmpSpec longHeader;
+  BmpLayout longHeader;
   longHeader.gapBytes = 70;  // e.g. a larger info header and colour masks
   longHeader.widthField = 3;
   expectReadsBack(longHeader, "long-header.bmp");
 
-  BmpSpec noOffset;  // some writers leave the offset 0: the data follows the header
+  BmpLayout noOffset;  // some writers leave the offset 0: the data follows the header
   noOffset.recordDataOffset = false;
   expectReadsBack(noOffset, "no-offset.bmp");
 }
@@ -92,10 +92,10 @@ TEST(ReadBitmap, StartsThePixelsAtTheRecordedDataOffset) {
 TEST(ReadBitmap, FlipsRowsStoredTopDown) {
   for (uint32_t width : {4u, 5u}) {
     SCOPED_TRACE(width);
-    BmpSpec spec;
-    spec.widthField = width;
-    spec.heightField = 0u - 3u;  // -3: three rows, top row first in the file
-    expectReadsBack(spec, "top-down.bmp");
+    BmpLayout layout;
+    layout.widthField = width;
+    layout.heightField = 0u - 3u;  // -3: three rows, top row first in the file
+    expectReadsBack(layout, "top-down.bmp");
   }
 }
 
@@ -103,15 +103,15 @@ TEST(ReadBitmap, ReportsPixelDataShorterThanTheHeaderDeclares) {
   TempFolder folder;
   for (size_t dropped : {size_t{1}, size_t{12}, size_t{24}}) {
     SCOPED_TRACE(dropped);
-    BmpSpec spec;
-    spec.dataBytesDropped = dropped;
-    const std::string path = folder.write("short.bmp", buildBmp(spec));
+    BmpLayout layout;
+    layout.dataBytesDropped = dropped;
+    const std::string path = folder.write("short.bmp", buildBmp(layout));
     const ReadOutcome outcome = readCapturingOutput(path);
     EXPECT_EQ(outcome.result, 0);
     EXPECT_EQ(outcome.printed, "Error reading image data from " + path + ".\n");
   }
   // A data offset past the end of the file leaves no pixel data at all.
-  std::vector<uint8_t> bytes = buildBmp(BmpSpec{});
+  std::vector<uint8_t> bytes = buildBmp(BmpLayout{});
   patch32(bytes, 10, 4096);
   const std::string path = folder.write("far-offset.bmp", bytes);
   EXPECT_EQ(readCapturingOutput(path).printed, "Error reading image data from " + path + ".\n");
@@ -119,9 +119,9 @@ TEST(ReadBitmap, ReportsPixelDataShorterThanTheHeaderDeclares) {
 
 TEST(ReadBitmap, RejectsAnEmptyImage) {
   TempFolder folder;
-  BmpSpec spec;
-  spec.widthField = 0;
-  const std::string path = folder.write("empty.bmp", buildBmp(spec));
+  BmpLayout layout;
+  layout.widthField = 0;
+  const std::string path = folder.write("empty.bmp", buildBmp(layout));
   const ReadOutcome outcome = readCapturingOutput(path);
   EXPECT_EQ(outcome.result, 0);
   EXPECT_EQ(outcome.printed, "Error reading image data from " + path + ".\n");
@@ -129,7 +129,7 @@ TEST(ReadBitmap, RejectsAnEmptyImage) {
 
 TEST(ReadBitmap, ReadsATruncatedHeaderAsZerosAndRejectsIt) {
   TempFolder folder;
-  std::vector<uint8_t> bytes = buildBmp(BmpSpec{});
+  std::vector<uint8_t> bytes = buildBmp(BmpLayout{});
   bytes.resize(24);  // ends inside the height field
   const std::string path = folder.write("stub.bmp", bytes);
   const ReadOutcome outcome = readCapturingOutput(path);
@@ -146,7 +146,7 @@ TEST(ReadBitmap, RejectsSizesWhoseByteCountOverflows) {
   } sizes[] = {{0x55555556u, 1}, {65536, 65536}, {1, 0x55555556u}, {0xFFFFFFFFu, 0u - 1u}};
   for (const auto& size : sizes) {
     SCOPED_TRACE(size.width);
-    std::vector<uint8_t> bytes = buildBmp(BmpSpec{});  // 24 real pixel bytes
+    std::vector<uint8_t> bytes = buildBmp(BmpLayout{});  // 24 real pixel bytes
     patch32(bytes, widthFieldOffset, size.width);
     patch32(bytes, heightFieldOffset, size.height);
     const std::string path = folder.write("overflow.bmp", bytes);
@@ -165,7 +165,7 @@ TEST(ReadBitmap, RejectsSidesLargerThanATextureCanBe) {
   } sizes[] = {{20000, 20000}, {maxBitmapSide + 1, 1}, {4, 0u - 20000u}};
   for (const auto& size : sizes) {
     SCOPED_TRACE(size.width);
-    std::vector<uint8_t> bytes = buildBmp(BmpSpec{});
+    std::vector<uint8_t> bytes = buildBmp(BmpLayout{});
     patch32(bytes, widthFieldOffset, size.width);
     patch32(bytes, heightFieldOffset, size.height);
     const std::string path = folder.write("huge.bmp", bytes);
@@ -178,7 +178,7 @@ TEST(ReadBitmap, RejectsSidesLargerThanATextureCanBe) {
 
 TEST(ReadBitmap, RefusesALargeDeclaredImageInASmallFileAsShortData) {
   TempFolder folder;
-  std::vector<uint8_t> bytes = buildBmp(BmpSpec{});
+  std::vector<uint8_t> bytes = buildBmp(BmpLayout{});
   patch32(bytes, widthFieldOffset, maxBitmapSide);
   patch32(bytes, heightFieldOffset, maxBitmapSide);
   const std::string path = folder.write("claims-more.bmp", bytes);

@@ -29,29 +29,29 @@ void testPixel(int x, int row, uint8_t rgb[3]) {
   rgb[2] = static_cast<uint8_t>(200 - 11 * x - 23 * row);
 }
 
-int specWidth(const BmpSpec& spec) { return static_cast<int>(spec.widthField); }
+int layoutWidth(const BmpLayout& layout) { return static_cast<int>(layout.widthField); }
 
-int specRows(const BmpSpec& spec) {
-  return static_cast<int>((spec.heightField & topDownBit) ? 0u - spec.heightField : spec.heightField);
+int layoutRows(const BmpLayout& layout) {
+  return static_cast<int>((layout.heightField & topDownBit) ? 0u - layout.heightField : layout.heightField);
 }
 
-std::vector<uint8_t> buildBmp(const BmpSpec& spec) {
-  const int width = specWidth(spec), rows = specRows(spec);
+std::vector<uint8_t> buildBmp(const BmpLayout& layout) {
+  const int width = layoutWidth(layout), rows = layoutRows(layout);
   const size_t rowBytes = width * bytesPerPixel, stride = (rowBytes + 3) / 4 * 4;
-  const uint32_t offset = headerBytes + spec.gapBytes;
+  const uint32_t offset = headerBytes + layout.gapBytes;
   const uint32_t dataBytes = static_cast<uint32_t>(stride * rows);
   std::vector<uint8_t> out = {'B', 'M'};
   put32(out, offset + dataBytes);
   put32(out, 0);
-  put32(out, spec.recordDataOffset ? offset : 0);
+  put32(out, layout.recordDataOffset ? offset : 0);
   put32(out, infoHeaderBytes);
-  put32(out, spec.widthField);
-  put32(out, spec.heightField);
-  put16(out, spec.planes);
-  put16(out, spec.bitsPerPixel);
+  put32(out, layout.widthField);
+  put32(out, layout.heightField);
+  put16(out, layout.planes);
+  put16(out, layout.bitsPerPixel);
   for (int i = 0; i < 6; ++i) put32(out, 0);  // compression, size, resolution, palette
-  for (uint32_t i = 0; i < spec.gapBytes; ++i) out.push_back(static_cast<uint8_t>(0xA5 ^ i));
-  const bool topDown = (spec.heightField & topDownBit) != 0;
+  for (uint32_t i = 0; i < layout.gapBytes; ++i) out.push_back(static_cast<uint8_t>(0xA5 ^ i));
+  const bool topDown = (layout.heightField & topDownBit) != 0;
   for (int stored = 0; stored < rows; ++stored) {
     const int row = topDown ? rows - 1 - stored : stored;
     for (int x = 0; x < width; ++x) {
@@ -59,16 +59,16 @@ std::vector<uint8_t> buildBmp(const BmpSpec& spec) {
       testPixel(x, row, rgb);
       out.insert(out.end(), {rgb[2], rgb[1], rgb[0]});
     }
-    out.resize(out.size() + stride - rowBytes, spec.paddingByte);
+    out.resize(out.size() + stride - rowBytes, layout.paddingByte);
   }
-  out.resize(out.size() - std::min(spec.dataBytesDropped, static_cast<size_t>(dataBytes)));
+  out.resize(out.size() - std::min(layout.dataBytesDropped, static_cast<size_t>(dataBytes)));
   return out;
 }
 
-std::vector<uint8_t> expectedPixels(const BmpSpec& spec) {
+std::vector<uint8_t> expectedPixels(const BmpLayout& layout) {
   std::vector<uint8_t> pixels;
-  for (int row = 0; row < specRows(spec); ++row) {
-    for (int x = 0; x < specWidth(spec); ++x) {
+  for (int row = 0; row < layoutRows(layout); ++row) {
+    for (int x = 0; x < layoutWidth(layout); ++x) {
       uint8_t rgb[3];
       testPixel(x, row, rgb);
       pixels.insert(pixels.end(), rgb, rgb + 3);

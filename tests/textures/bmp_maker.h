@@ -8,7 +8,7 @@
 
 // The header fields and layout of a BMP to build. Fields are written as
 // given, so a test can put any value in them.
-struct BmpSpec {
+struct BmpLayout {
   uint32_t widthField = 4;
   uint32_t heightField = 2;  // a negative height (two's complement) stores rows top-down
   uint16_t planes = 1;
@@ -22,17 +22,17 @@ struct BmpSpec {
 // The colour the builder puts at column x of row (counted from the bottom).
 void testPixel(int x, int row, uint8_t rgb[3]);
 
-// The width and row count a spec describes (a negative height counted as rows).
-int specWidth(const BmpSpec& spec);
-int specRows(const BmpSpec& spec);
+// The width and row count a layout describes (a negative height counted as rows).
+int layoutWidth(const BmpLayout& layout);
+int layoutRows(const BmpLayout& layout);
 
-// The file bytes of spec: rows padded to 4 bytes, blue-green-red, stored
+// The file bytes of layout: rows padded to 4 bytes, blue-green-red, stored
 // bottom-up, or top-down for a negative height, filled with testPixel.
-std::vector<uint8_t> buildBmp(const BmpSpec& spec);
+std::vector<uint8_t> buildBmp(const BmpLayout& layout);
 
-// The pixels readBitmap should deliver for spec: packed red-green-blue rows,
+// The pixels readBitmap should deliver for layout: packed red-green-blue rows,
 // bottom row first.
-std::vector<uint8_t> expectedPixels(const BmpSpec& spec);
+std::vector<uint8_t> expectedPixels(const BmpLayout& layout);
 
 // Header offsets of the fields tests overwrite.
 constexpr size_t widthFieldOffset = 18;

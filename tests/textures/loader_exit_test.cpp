@@ -64,12 +64,12 @@ TEST(LoadBitmapExit, MissingFileEndsWithStatusOne) {
 
 TEST(LoadBitmapExit, WrongPlanesOrDepthEndWithStatusOne) {
   TempFolder folder;
-  BmpSpec planes;
+  BmpLayout planes;
   planes.planes = 2;
   const std::string planesPath = folder.write("planes.bmp", buildBmp(planes));
   expectUnusable(loadInChild(planesPath), "Planes from " + planesPath + " is not 1: 2\n");
 
-  BmpSpec deep;
+  BmpLayout deep;
   deep.bitsPerPixel = 32;
   const std::string deepPath = folder.write("deep.bmp", buildBmp(deep));
   expectUnusable(loadInChild(deepPath), "Bpp from " + deepPath + " is not 24: 32\n");
@@ -77,9 +77,9 @@ TEST(LoadBitmapExit, WrongPlanesOrDepthEndWithStatusOne) {
 
 TEST(LoadBitmapExit, ShortPixelDataEndsWithStatusOne) {
   TempFolder folder;
-  BmpSpec spec;
-  spec.dataBytesDropped = 5;
-  const std::string path = folder.write("short.bmp", buildBmp(spec));
+  BmpLayout layout;
+  layout.dataBytesDropped = 5;
+  const std::string path = folder.write("short.bmp", buildBmp(layout));
   expectUnusable(loadInChild(path), "Error reading image data from " + path + ".\n");
 }
 
@@ -87,7 +87,7 @@ TEST(LoadBitmapExit, OverflowingAndOversizedHeadersEndWithStatusOne) {
   TempFolder folder;
   for (uint32_t width : {0x55555556u, 30000u}) {
     SCOPED_TRACE(width);
-    std::vector<uint8_t> bytes = buildBmp(BmpSpec{});
+    std::vector<uint8_t> bytes = buildBmp(BmpLayout{});
     patch32(bytes, widthFieldOffset, width);
     patch32(bytes, heightFieldOffset, width == 30000u ? 30000u : 1u);
     const std::string path = folder.write("lying.bmp", bytes);
@@ -101,7 +101,7 @@ TEST(LoadBitmapExit, OverflowingAndOversizedHeadersEndWithStatusOne) {
 
 TEST(LoadBitmapExit, FailingToAllocateTheImageRecordEndsWithStatusOne) {
   TempFolder folder;
-  const std::string path = folder.write("fine.bmp", buildBmp(BmpSpec{}));
+  const std::string path = folder.write("fine.bmp", buildBmp(BmpLayout{}));
   const ChildOutcome outcome = runInChild([&] {
     nothrowAllocationsLeft = 0;
     loadBitmapTexture(path.c_str());
@@ -111,7 +111,7 @@ TEST(LoadBitmapExit, FailingToAllocateTheImageRecordEndsWithStatusOne) {
 
 TEST(LoadBitmapExit, FailingToAllocateThePixelsEndsWithStatusOne) {
   TempFolder folder;
-  const std::string path = folder.write("fine.bmp", buildBmp(BmpSpec{}));
+  const std::string path = folder.write("fine.bmp", buildBmp(BmpLayout{}));
   const ChildOutcome outcome = runInChild([&] {
     nothrowAllocationsLeft = 1;  // the record, then no more
     loadBitmapTexture(path.c_str());

@@ -77,15 +77,15 @@ class TextureUpload : public testing::Test {
     EXPECT_TRUE(pendingGlErrors().empty());
   }
 
-  // Loads spec through loadBitmapTexture and expects its pixels as level 0.
-  void expectBitmapTexels(const BmpSpec& spec) {
-    const std::string path = folder_.write("upload.bmp", buildBmp(spec));
+  // Loads layout through loadBitmapTexture and expects its pixels as level 0.
+  void expectBitmapTexels(const BmpLayout& layout) {
+    const std::string path = folder_.write("upload.bmp", buildBmp(layout));
     const GLuint name = loadBitmapTexture(path.c_str());
     ASSERT_NE(name, 0u);
     const Texels texels = levelZero(name);
-    EXPECT_EQ(texels.width, specWidth(spec));
-    EXPECT_EQ(texels.height, specRows(spec));
-    EXPECT_EQ(texels.rgb, expectedPixels(spec));
+    EXPECT_EQ(texels.width, layoutWidth(layout));
+    EXPECT_EQ(texels.height, layoutRows(layout));
+    EXPECT_EQ(texels.rgb, expectedPixels(layout));
     glDeleteTextures(1, &name);
   }
 
@@ -97,21 +97,21 @@ class TextureUpload : public testing::Test {
 TEST_F(TextureUpload, BitmapTexelsMatchTheFileForPaddedAndUnpaddedRows) {
   for (uint32_t width : {1u, 2u, 4u, 8u}) {
     SCOPED_TRACE(width);
-    BmpSpec spec;
-    spec.widthField = width;
-    spec.heightField = 4;
-    expectBitmapTexels(spec);
+    BmpLayout layout;
+    layout.widthField = width;
+    layout.heightField = 4;
+    expectBitmapTexels(layout);
   }
 }
 
 TEST_F(TextureUpload, BitmapTexelsMatchForLongHeadersAndTopDownRows) {
-  BmpSpec longHeader;
+  BmpLayout longHeader;
   longHeader.widthField = 2;
   longHeader.heightField = 2;
   longHeader.gapBytes = 84;
   expectBitmapTexels(longHeader);
 
-  BmpSpec topDown;
+  BmpLayout topDown;
   topDown.widthField = 2;
   topDown.heightField = 0u - 4u;
   expectBitmapTexels(topDown);
@@ -121,26 +121,26 @@ TEST_F(TextureUpload, LoadersLeaveThePixelStoreAsTheyFoundIt) {
   disturbUnpackState();
   glPixelStorei(GL_PACK_ALIGNMENT, 2);
   const PixelStore before = PixelStore::capture();
-  BmpSpec spec;
-  spec.widthField = 2;
-  spec.heightField = 2;
-  const GLuint bitmap = loadBitmapTexture(folder_.write("store.bmp", buildBmp(spec)).c_str());
+  BmpLayout layout;
+  layout.widthField = 2;
+  layout.heightField = 2;
+  const GLuint bitmap = loadBitmapTexture(folder_.write("store.bmp", buildBmp(layout)).c_str());
   EXPECT_TRUE(PixelStore::capture() == before);
   std::vector<uint8_t> raw(2 * 2 * 3, 90);
   const GLuint rawName = loadRawTexture(folder_.write("store.raw", raw).c_str(), -1, -1, 1);
   EXPECT_TRUE(PixelStore::capture() == before);
   // And the rows were read as packed rows despite the disturbed state.
-  EXPECT_EQ(levelZero(bitmap).rgb, expectedPixels(spec));
+  EXPECT_EQ(levelZero(bitmap).rgb, expectedPixels(layout));
   EXPECT_EQ(levelZero(rawName).rgb, raw);
   const GLuint names[] = {bitmap, rawName};
   glDeleteTextures(2, names);
 }
 
 TEST_F(TextureUpload, BitmapTextureHasItsFiltersRepeatsAndAFullMipmapChain) {
-  BmpSpec spec;
-  spec.widthField = 8;
-  spec.heightField = 4;
-  const GLuint name = loadBitmapTexture(folder_.write("chain.bmp", buildBmp(spec)).c_str());
+  BmpLayout layout;
+  layout.widthField = 8;
+  layout.heightField = 4;
+  const GLuint name = loadBitmapTexture(folder_.write("chain.bmp", buildBmp(layout)).c_str());
   GLint bound = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
   EXPECT_EQ(static_cast<GLuint>(bound), name);

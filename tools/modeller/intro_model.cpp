@@ -7,7 +7,7 @@
 
 namespace {
 
-struct LetterSpec {
+struct LetterPlan {
   const char* name;
   char letter;
   int vertices;
@@ -15,7 +15,7 @@ struct LetterSpec {
   Vec2 boxMin, boxMax;
 };
 
-const LetterSpec introLetters[] = {
+const LetterPlan introLetters[] = {
     {"letterK", 'K', 118, 157, {2.05, -5.00}, {55.45, 69.10}},
     {"letterE1", 'E', 343, 368, {60.87, -3.80}, {131.75, 72.32}},
     {"letterS", 'S', 238, 238, {142.59, -3.56}, {202.99, 71.31}},
@@ -34,12 +34,12 @@ const LetterSpec introLetters[] = {
 
 ModelData buildIntroModel() {
   ModelData model{"intro", {}};
-  for (const LetterSpec& spec : introLetters) {
-    const Glyph glyph = designLetter(spec.letter, spec.boxMax.x - spec.boxMin.x,
-                                     spec.boxMax.y - spec.boxMin.y);
-    model.meshes.push_back(buildLetterSolid(spec.name, glyph,
-                                            planLetterSolid(spec.vertices, spec.uvs),
-                                            spec.boxMin, spec.boxMax));
+  for (const LetterPlan& plan : introLetters) {
+    const Glyph glyph = designLetter(plan.letter, plan.boxMax.x - plan.boxMin.x,
+                                     plan.boxMax.y - plan.boxMin.y);
+    model.meshes.push_back(buildLetterSolid(plan.name, glyph,
+                                            planLetterSolid(plan.vertices, plan.uvs),
+                                            plan.boxMin, plan.boxMax));
   }
   return model;
 }
