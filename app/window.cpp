@@ -36,6 +36,9 @@ constexpr uint32_t settlePause = 5;  // milliseconds between event checks
 
 const char* const windowTitle = "Kesh Valdrune by Halvorsk";
 
+// The installed command's name, which the no-display message suggests.
+const char* const installedCommand = "kesh-valdrune";
+
 // Double-buffered RGBA with alpha and depth.
 constexpr unsigned int displayMode = GLUT_RGB | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH;
 
@@ -57,14 +60,15 @@ bool displayAvailable(int argc, char** argv) {
   // Name the program that failed (the demo, or a tool sharing this check) and
   // show how to start it both as installed and from the build folder.
   const char* slash = argc > 0 && argv[0] ? std::strrchr(argv[0], '/') : nullptr;
-  const char* program = slash ? slash + 1 : (argc > 0 && argv[0] ? argv[0] : "kesh-valdrune");
+  const char* program = slash ? slash + 1 : (argc > 0 && argv[0] ? argv[0] : installedCommand);
   std::fprintf(stderr,
                "%s: cannot open the X display \"%s\".\n"
                "It needs a graphical desktop with OpenGL. Start it from a desktop\n"
                "session, or inside a virtual display, for example:\n",
                program, shown ? shown : "");
-  if (std::strcmp(program, "kesh-valdrune") == 0)
-    std::fprintf(stderr, "    xvfb-run -s '-screen 0 1280x1024x24' kesh-valdrune       (installed)\n");
+  if (std::strcmp(program, installedCommand) == 0)
+    std::fprintf(stderr, "    xvfb-run -s '-screen 0 1280x1024x24' %s       (installed)\n",
+                 installedCommand);
   std::fprintf(stderr, "    cd build && xvfb-run -s '-screen 0 1280x1024x24' ./%s\n", program);
   return false;
 }
