@@ -88,16 +88,20 @@ bool countFrame(FrameRateCounter& counter, uint32_t now, char (&title)[titleBuff
   return false;
 }
 
-void displayFrame() {
-  char title[titleBufferSize];
-  if (countFrame(frameRateCounter, clockMilliseconds(), title)) windowCalls.setTitle(title);
-
+void clearAndDrawBackdrop() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
   glTranslatef(0.0f, sceneController.cameraHeight, -sceneController.cameraZoom);
   glTranslatef(0.0f, 0.0f, cameraDistance);
   glColor3f(1.0f, 1.0f, 1.0f);
   glCallList(static_cast<GLuint>(starfieldList));
+}
+
+void displayFrame() {
+  char title[titleBufferSize];
+  if (countFrame(frameRateCounter, clockMilliseconds(), title)) windowCalls.setTitle(title);
+
+  clearAndDrawBackdrop();
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, stoneTexture);
 

@@ -26,5 +26,8 @@ struct FrameScene {
 };
 extern FrameScene frameScenes[4];
 
+// Every frame's opening: clears, places the camera and draws the starfield.
+void clearAndDrawBackdrop();
+
 // GLUT display callback: draws one whole frame and swaps buffers.
 void displayFrame();

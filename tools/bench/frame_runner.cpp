@@ -12,7 +12,6 @@
 #include "app/input.h"
 #include "app/scene_controller.h"
 #include "app/window.h"
-#include "assets/display_lists.h"
 #include "scenes/fire/fire_state.h"
 #include "scenes/intro/intro.h"
 #include "tools/bench/frame_parts.h"
@@ -22,8 +21,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The camera's fixed distance, as frame composition applies it.
-constexpr float cameraDistance = -36.0f;
 // Frames a turn of the stage and the camera's return may take at most.
 constexpr int settleFrameLimit = 400;
 // Frames the intro runs at most before its end is reported as missing.
@@ -206,12 +203,7 @@ void runProgramFrame() {
 
 // The same opening calls as every frame of the program, then the swap.
 void runFloorFrame() {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glLoadIdentity();
-  glTranslatef(0.0f, sceneController.cameraHeight, -sceneController.cameraZoom);
-  glTranslatef(0.0f, 0.0f, cameraDistance);
-  glColor3f(1.0f, 1.0f, 1.0f);
-  glCallList(static_cast<GLuint>(starfieldList));
+  clearAndDrawBackdrop();
   windowCalls.swapBuffers();
   glFinish();
 }
