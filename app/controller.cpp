@@ -41,6 +41,7 @@ constexpr float oceanWobbleLimit = 2.5f;
 constexpr double markerStep = 1.2;        // double step, stored back as float
 
 void travelCamera(SceneController& c) {
+  c.returnPlannedAtZero = 0;
   if (c.travelMode == travelReturn) {
     if (c.cameraZoom < 0.0f) {
       c.cameraHeight += c.travelHeightStep;
@@ -86,6 +87,17 @@ void slideSpheres(SceneController& c) {
   }
 }
 
+bool turnRunning(const SceneController& c) {
+  return c.turningBack || c.turningForward || c.turnDouble;
+}
+
+// Sends the camera home, with steps planned from where it stands now.
+void startReturnTravel(SceneController& c) {
+  c.travelMode = travelReturn;
+  c.returnPlannedAtZero = c.cameraZoom == 0.0f;
+  computeTravelSteps();
+}
+
 void turnCarousel(SceneController& c) {
   if (c.turningBack) {
     if (c.turnRemaining > 0) {
@@ -111,6 +123,12 @@ void turnCarousel(SceneController& c) {
       c.turningForward = 0;
       c.carouselCount += 1;
     }
+  }
+  // A selection made during the turn is carried out now, as if made at rest.
+  if (!turnRunning(c) && c.pendingSelection >= 0) {
+    const int scene = c.pendingSelection;
+    c.pendingSelection = -1;
+    requestSelection(scene);
   }
 }
 
@@ -161,22 +179,25 @@ void requestBackTurn() {
   SceneController& c = sceneController;
   if (c.turningForward) return;
   c.turningBack = 1;
-  c.travelMode = travelReturn;
-  computeTravelSteps();
+  startReturnTravel(c);
 }
 
 void requestForwardTurn() {
   SceneController& c = sceneController;
   if (c.turningBack) return;
   c.turningForward = 1;
-  c.travelMode = travelReturn;
-  computeTravelSteps();
+  startReturnTravel(c);
 }
 
-// Turns the requested scene to the front the short way round; judged against
-// the current count, and only ever sets flags.
+// Turns the requested scene to the front the short way round, judged against
+// the current count. While the stage turns, the request waits for the turn to
+// end: joined to the running turn it would leave the stage out of line.
 void requestSelection(int scene) {
   SceneController& c = sceneController;
+  if (turnRunning(c)) {
+    c.pendingSelection = scene;
+    return;
+  }
   const int front = carouselSlot(c.carouselCount);
   const int distance = carouselSlot(slotOfScene(scene) - front);
   switch (distance) {
@@ -194,18 +215,14 @@ void requestSelection(int scene) {
       break;
   }
   c.selectedScene = scene;
-  c.travelMode = travelReturn;
-  computeTravelSteps();
+  startReturnTravel(c);
 }
 
 void requestBestView(int scene) {
   if (sceneController.selectedScene == scene) sceneController.travelMode = travelBestView;
 }
 
-void requestReturn() {
-  sceneController.travelMode = travelReturn;
-  computeTravelSteps();
-}
+void requestReturn() { startReturnTravel(sceneController); }
 
 void specialKeyPressed(int key, int, int) {
   SceneController& c = sceneController;
@@ -218,11 +235,10 @@ void specialKeyPressed(int key, int, int) {
       break;
     case specialKeyUp:
       if (c.cameraZoom > zoomLimit) {
-        const bool fromRest = c.cameraZoom == 0.0f;
         c.cameraZoom -= zoomStep;
         // A return travel planned at zoom 0 holds no steps for this zoom;
         // plan it again so it brings zoom and height back together.
-        if (fromRest && c.travelMode == travelReturn) computeTravelSteps();
+        if (c.travelMode == travelReturn && c.returnPlannedAtZero) computeTravelSteps();
       }
       break;
     case specialKeyDown:

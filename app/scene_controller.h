@@ -25,6 +25,9 @@ struct SceneController {
   int turningBack = 0;
   int turningForward = 0;
   int turnDouble = 0;
+  // A scene asked for while the stage turned (-1: none); the latest wins, and
+  // it is selected when the running turn ends.
+  int pendingSelection = -1;
   int stageTiltX = 300;
   int stageTiltY = 0;
   float cameraZoom = 0.0f;    // 0 or negative, a multiple of 0.25
@@ -32,6 +35,9 @@ struct SceneController {
   int travelMode = travelNone;
   float travelZoomStep = 0.0f;
   float travelHeightStep = 0.0f;
+  // The return travel was planned at zoom 0 and has not taken a step yet, so
+  // zooming in plans it again.
+  int returnPlannedAtZero = 0;
   int introActive = 1;
   float sphereOffset[4] = {0.0f, 0.0f, -50.0f, 50.0f};
   int sphereReturning[4] = {0, 0, 1, 1};

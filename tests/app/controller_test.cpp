@@ -2,6 +2,7 @@
 // the small continuous motions, step by step as idleUpdate advances them.
 #include <cmath>
 
+#include "app/input.h"
 #include "tests/app/shell_fixture.h"
 
 namespace {
@@ -175,29 +176,152 @@ TEST_F(Controller, ReturnAtZoomZeroLeavesTheHeight) {
   EXPECT_EQ(c.travelMode, travelNone);
 }
 
-TEST_F(Controller, ZoomingInAfterAReturnPlannedAtZeroStillEndsCleanly) {
-  // A return planned at zoom 0 keeps whatever steps it held (here stale ones);
-  // zooming in before the next idle step plans it again from the new zoom.
-  c.cameraHeight = 1.0f;
-  c.travelZoomStep = 0.25f;
-  c.travelHeightStep = 0.3f;
-  requestReturn();
-  specialKeyPressed(specialKeyUp, 0, 0);
-  idle(1);
-  EXPECT_EQ(c.cameraZoom, 0.0f);
-  EXPECT_EQ(c.cameraHeight, 0.0f) << "zoom and height arrive together, not by the stale step";
-  idle(1);
-  EXPECT_EQ(c.travelMode, travelNone);
+TEST_F(Controller, ZoomingInAfterAReturnPlannedAtZeroBringsZoomAndHeightHomeTogether) {
+  // A return planned at zoom 0 has no steps of its own (here stale ones, or
+  // none at all); any number of up presses before the next idle step plan it
+  // again from the new zoom.
+  struct ZoomCase {
+    float height;
+    float staleHeightStep;
+    int presses;
+  };
+  const ZoomCase cases[] = {{1.0f, 0.3f, 1}, {2.0f, 0.0f, 3}, {2.0f, 0.3f, 3},
+                            {-1.5f, 0.0f, 8}, {0.0f, 0.0f, 2}};
+  for (const ZoomCase& t : cases) {
+    c = SceneController{};
+    c.introActive = 0;
+    c.cameraHeight = t.height;
+    c.travelZoomStep = t.staleHeightStep == 0.0f ? 0.0f : 0.25f;
+    c.travelHeightStep = t.staleHeightStep;
+    requestReturn();
+    for (int i = 0; i < t.presses; ++i) specialKeyPressed(specialKeyUp, 0, 0);
+    SCOPED_TRACE(testing::Message() << "height " << t.height << ", " << t.presses << " presses");
+    ASSERT_EQ(c.cameraZoom, -0.25f * static_cast<float>(t.presses));
+    idle(t.presses);
+    EXPECT_EQ(c.cameraZoom, 0.0f);
+    EXPECT_NEAR(c.cameraHeight, 0.0, 1e-5) << "zoom and height arrive together";
+    idle(1);
+    EXPECT_EQ(c.travelMode, travelNone);
+  }
+}
 
-  // Never planned at all: the steps are zero, and the travel must still end.
-  c = SceneController{};
-  requestReturn();
-  specialKeyPressed(specialKeyUp, 0, 0);
-  specialKeyPressed(specialKeyUp, 0, 0);
-  idle(5);
-  EXPECT_EQ(c.cameraZoom, 0.0f);
-  EXPECT_EQ(c.cameraHeight, 0.0f);
-  EXPECT_EQ(c.travelMode, travelNone);
+// A stage request as the user makes it: keys 1 to 4, or '<' and '>' for the
+// left and right arrows.
+void press(char request) {
+  if (request == '<') {
+    specialKeyPressed(specialKeyLeft, 0, 0);
+  } else if (request == '>') {
+    specialKeyPressed(specialKeyRight, 0, 0);
+  } else {
+    keyPressed(static_cast<unsigned char>(request), 0, 0);
+  }
+}
+
+// Idle steps until the stage and the camera are at rest; false if they never are.
+bool settle() {
+  const SceneController& c = sceneController;
+  for (int step = 0; step < 400; ++step) {
+    if (!c.turningBack && !c.turningForward && !c.turnDouble && c.pendingSelection < 0 &&
+        c.travelMode == travelNone) {
+      return true;
+    }
+    idleUpdate();
+  }
+  return false;
+}
+
+// Each request made with wind in front and the stage at rest: the scene it
+// brings to the front, and the idle steps its turn runs (a quarter turn
+// counts on its 16th step, a half turn on its 31st).
+struct FirstRequest {
+  char request;
+  int front;
+  int turnSteps;
+};
+const FirstRequest firstRequests[] = {{'1', windScene, 0},   {'2', earthScene, 16},
+                                      {'3', fireScene, 16},  {'4', waterScene, 31},
+                                      {'<', fireScene, 16},  {'>', earthScene, 16}};
+
+// The scene a request brings to the front when the stage rests with front
+// there; an arrow moves the stage by one slot.
+int sceneAfter(char request, int front) {
+  if (request == '<') return sceneInSlot(slotOfScene(front) - 1);
+  if (request == '>') return sceneInSlot(slotOfScene(front) + 1);
+  return request - '1';
+}
+
+TEST_F(Controller, TheStageComesToRestInLineWithTheSceneAskedForLast) {
+  // Every pair of requests, with every spacing up to a whole half turn: the
+  // stage rests at 90 degrees a quarter turn, and the scene in front is the
+  // one selected last, or, after an arrow, the one the arrow turned to (an
+  // arrow against a running turn is ignored).
+  for (const FirstRequest& first : firstRequests) {
+    for (const FirstRequest& second : firstRequests) {
+      for (int gap = 0; gap <= 32; ++gap) {
+        c = SceneController{};
+        c.introActive = 0;
+        press(first.request);
+        idle(gap);
+        press(second.request);
+        SCOPED_TRACE(testing::Message() << "'" << first.request << "', " << gap << " idle steps, '"
+                                        << second.request << "'");
+        ASSERT_TRUE(settle());
+        const bool arrowIgnored = (second.request == '<' || second.request == '>') &&
+                                  gap < first.turnSteps;
+        const int expected = arrowIgnored ? first.front : sceneAfter(second.request, first.front);
+        EXPECT_EQ(c.carouselAngle, 90 * c.carouselCount);
+        EXPECT_EQ(frontScene(), expected);
+      }
+    }
+  }
+
+  // Triples ending in a selection, spaced across both turns' ends: the
+  // last selection always arrives, whatever waited before it.
+  const char selections[] = {'1', '2', '3', '4'};
+  const int gaps[] = {0, 1, 14, 15, 16, 29, 30, 31, 32};
+  for (const FirstRequest& first : firstRequests) {
+    for (const FirstRequest& second : firstRequests) {
+      for (const char third : selections) {
+        for (const int gap1 : gaps) {
+          for (const int gap2 : gaps) {
+            c = SceneController{};
+            c.introActive = 0;
+            press(first.request);
+            idle(gap1);
+            press(second.request);
+            idle(gap2);
+            press(third);
+            SCOPED_TRACE(testing::Message() << "'" << first.request << "', " << gap1 << ", '"
+                                            << second.request << "', " << gap2 << ", '" << third
+                                            << "'");
+            ASSERT_TRUE(settle());
+            EXPECT_EQ(c.carouselAngle, 90 * c.carouselCount);
+            EXPECT_EQ(frontScene(), third - '1');
+          }
+        }
+      }
+    }
+  }
+}
+
+TEST_F(Controller, ASelectionDuringATurnWaitsForItsEnd) {
+  // The turn under way keeps its timing; the waiting selection then turns the
+  // stage as it would from rest, and the latest of several wins.
+  keyPressed('2', 0, 0);
+  idle(15);
+  keyPressed('4', 0, 0);
+  keyPressed('3', 0, 0);
+  EXPECT_EQ(c.turningBack, 0);
+  EXPECT_EQ(c.carouselAngle, 90);
+  idle(1);
+  EXPECT_EQ(c.carouselCount, 1) << "the turn to earth ends on its 16th step";
+  EXPECT_EQ(c.turningForward, 1);
+  EXPECT_EQ(c.turnDouble, 1) << "fire is two slots on from earth";
+  EXPECT_EQ(c.selectedScene, fireScene);
+  idle(31);
+  EXPECT_EQ(c.carouselCount, 3);
+  EXPECT_EQ(c.carouselAngle, 270);
+  EXPECT_EQ(frontScene(), fireScene);
 }
 
 TEST_F(Controller, ANewRequestOverridesTheRunningTravel) {
