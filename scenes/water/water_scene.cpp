@@ -64,8 +64,8 @@ void drawBirds() {
 // restored, and advanced one step by being drawn.
 void drawLiquid() {
   glBindTexture(GL_TEXTURE_2D, starfieldTexture);
-  glEnable(GL_BLEND);
   glPushAttrib(GL_ALL_ATTRIB_BITS);
+  glEnable(GL_BLEND);
   rippleSurface.setupSurfaceState();
   glPushMatrix();
   glScalef(surfaceScale, surfaceScale, surfaceScale);
@@ -76,7 +76,6 @@ void drawLiquid() {
   glDisable(GL_TEXTURE_2D);
   glPopMatrix();
   glPopAttrib();
-  glDisable(GL_BLEND);
 }
 
 }  // namespace

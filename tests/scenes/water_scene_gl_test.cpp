@@ -245,8 +245,9 @@ TEST_F(WaterScene, WhenSelectedItRestoresTheSurfaceStateAndLeavesBlendAndTexture
   EXPECT_TRUE(pendingGlErrors().empty());
 }
 
-TEST_F(WaterScene, WhenNotSelectedItLeavesTheCallersBlendAndTurnsTextureOff) {
-  for (const int selected : {windScene, earthScene, fireScene}) {
+TEST_F(WaterScene, DrawnBlendedItLeavesTheCallersBlendAndTurnsTextureOff) {
+  // Selected or not: the liquid's own blending must not leak out either.
+  for (const int selected : {windScene, earthScene, fireScene, waterScene}) {
     sceneController.selectedScene = selected;
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
