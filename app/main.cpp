@@ -10,7 +10,6 @@
 
 int main(int argc, char** argv) {
   std::srand(static_cast<unsigned int>(std::time(nullptr)));
-  if (!displayAvailable(argc, argv)) return 1;
   startUp(&argc, argv);
   glutMainLoop();
   return 1;

@@ -1,8 +1,7 @@
 #include "app/window.h"
 
 #include <GL/freeglut.h>
-#include <X11/Xlib.h>
-
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -42,39 +41,59 @@ const char* const installedCommand = "kesh-valdrune";
 // Double-buffered RGBA with alpha and depth.
 constexpr unsigned int displayMode = GLUT_RGB | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH;
 
-}  // namespace
+// How GLUT words its error when the X display cannot be opened; the one
+// argument is the display's name.
+const char* const displayFailure = "failed to open display '%s'";
 
-WindowCalls windowCalls = {glutPostRedisplayCall, glutSetWindowTitleCall, glutSwapBuffersCall};
+// The program's name as started, for GLUT's errors.
+const char* programName = installedCommand;
 
-bool displayAvailable(int argc, char** argv) {
-  const char* name = nullptr;
-  for (int i = 1; i + 1 < argc; ++i) {
-    if (std::strcmp(argv[i], "-display") == 0) name = argv[i + 1];
-  }
-  Display* display = XOpenDisplay(name);
-  if (display) {
-    XCloseDisplay(display);
-    return true;
-  }
-  const char* shown = name ? name : std::getenv("DISPLAY");
-  // Name the program that failed (the demo, or a tool sharing this check) and
-  // show how to start it both as installed and from the build folder.
-  const char* slash = argc > 0 && argv[0] ? std::strrchr(argv[0], '/') : nullptr;
-  const char* program = slash ? slash + 1 : (argc > 0 && argv[0] ? argv[0] : installedCommand);
+// Says that the display cannot be opened and how to start the program under
+// a virtual display, both as installed and from the build folder.
+void explainMissingDisplay(const char* display) {
   std::fprintf(stderr,
                "%s: cannot open the X display \"%s\".\n"
                "It needs a graphical desktop with OpenGL. Start it from a desktop\n"
                "session, or inside a virtual display, for example:\n",
-               program, shown ? shown : "");
-  if (std::strcmp(program, installedCommand) == 0)
+               programName, display);
+  if (std::strcmp(programName, installedCommand) == 0)
     std::fprintf(stderr, "    xvfb-run -s '-screen 0 1280x1024x24' %s       (installed)\n",
                  installedCommand);
-  std::fprintf(stderr, "    cd build && xvfb-run -s '-screen 0 1280x1024x24' ./%s\n", program);
-  return false;
+  std::fprintf(stderr, "    cd build && xvfb-run -s '-screen 0 1280x1024x24' ./%s\n",
+               programName);
 }
 
-void openWindow(int* argc, char** argv) {
+// GLUT's fatal errors, which end the program with status 1: a display that
+// cannot be opened gets the message above, anything else is shown as GLUT
+// itself shows it.
+void endOnGlutError(const char* format, va_list arguments) {
+  if (std::strcmp(format, displayFailure) == 0) {
+    explainMissingDisplay(va_arg(arguments, const char*));
+  } else {
+    std::fprintf(stderr, "freeglut (%s): ", programName);
+    std::vfprintf(stderr, format, arguments);
+    std::fputc('\n', stderr);
+  }
+  std::exit(1);
+}
+
+// GLUT's initialisation, which opens the display (the program's one
+// connection to it) and takes GLUT's own options such as "-display NAME".
+void initGlut(int* argc, char** argv) {
+  if (*argc > 0 && argv[0]) {
+    const char* slash = std::strrchr(argv[0], '/');
+    programName = slash ? slash + 1 : argv[0];
+  }
+  glutInitErrorFunc(endOnGlutError);
   glutInit(argc, argv);
+}
+
+}  // namespace
+
+WindowCalls windowCalls = {glutPostRedisplayCall, glutSetWindowTitleCall, glutSwapBuffersCall};
+
+void openWindow(int* argc, char** argv) {
+  initGlut(argc, argv);
   glutInitDisplayMode(displayMode);
   glutInitWindowSize(windowWidth, windowHeight);
   glutInitWindowPosition(0, 0);
@@ -104,8 +123,7 @@ bool openToolWindow(const char* title, int width, int height) {
   static char programName[] = "kesh";
   static char* arguments[] = {programName, nullptr};
   int argumentCount = 1;
-  if (!displayAvailable(argumentCount, arguments)) return false;
-  glutInit(&argumentCount, arguments);
+  initGlut(&argumentCount, arguments);
   glutInitDisplayMode(displayMode);
   glutInitWindowSize(width, height);
   glutInitWindowPosition(0, 0);

@@ -21,16 +21,13 @@ struct WindowCalls {
 };
 extern WindowCalls windowCalls;
 
-// True when an X display can be opened (honouring a "-display NAME" argument);
-// otherwise prints how to run the program under a virtual display.
-bool displayAvailable(int argc, char** argv);
-
-// Start-up steps 2 to 9: GLUT, the window, the callbacks, the menus, the banner.
+// GLUT, the window, the callbacks, the menus, the banner. Without a display
+// it says how to run the program under a virtual one and ends with status 1.
 void openWindow(int* argc, char** argv);
 
 // Opens a plain GL window with the program's pixel format, for tools and tests
-// that draw on their own, and waits until it is on screen. False when there
-// is no display or the window never showed.
+// that draw on their own, and waits until it is on screen. False if the
+// window never showed; without a display it ends as openWindow does.
 bool openToolWindow(const char* title, int width, int height);
 
 // For tools that drive the callbacks themselves: processes window events until

@@ -52,7 +52,7 @@ endforeach()
 install(FILES ${packaging_build}/kesh-valdrune.6.gz DESTINATION ${KESH_INSTALL_MAN_DIR})
 
 # The Debian package. dpkg-shlibdeps works out the run-time libraries from
-# what the program really links (GLUT, GLU, the GL dispatch library, X11).
+# what the program really links (GLUT, GLU, the GL dispatch library).
 set(KESH_PACKAGE_MAINTAINER "Kesh Valdrune maintainers <maintainers@kesh-valdrune.invalid>"
     CACHE STRING "Maintainer named in the Debian package")
 set(CPACK_GENERATOR DEB)

@@ -174,7 +174,6 @@ int main(int argc, char** argv) {
   std::srand(benchSeed);
   replaceSleepFunction(skipSleep);
   rememberIntroStart();
-  if (!displayAvailable(argc, argv)) return 1;
   int glutArgc = 1;
   startUp(&glutArgc, argv);
   if (!waitUntilWindowShown()) {

@@ -147,7 +147,6 @@ int main(int argc, char** argv) {
   if (options.icon) iconDir = options.outDir;
 
   std::srand(frameToolSeed);
-  if (!displayAvailable(argc, argv)) return 1;
   replaceSleepFunction(skipSleep);  // the intro's pause changes nothing drawn
   int glutArgc = 1;
   startUpStepDone = checkStartUpStep;
