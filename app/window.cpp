@@ -30,8 +30,10 @@ void drawNothing() {}
 // hidden (unmapped) window is not.
 void noteWindowStatus(int state) { windowShown = state != GLUT_HIDDEN; }
 
-constexpr int settleAttempts = 400;
-constexpr uint32_t settlePause = 5;  // milliseconds between event checks
+// A window shows within a moment on a quiet machine; a loaded one may take
+// many seconds, and only a window that never shows runs into this.
+constexpr uint32_t showTimeout = 60000;  // milliseconds
+constexpr uint32_t settlePause = 5;      // milliseconds between event checks
 
 const char* const windowTitle = "Kesh Valdrune by Halvorsk";
 
@@ -110,7 +112,8 @@ void openWindow(int* argc, char** argv) {
 // Pumps window events until the window status callback reports it mapped.
 bool pumpUntilShown() {
   glutWindowStatusFunc(noteWindowStatus);
-  for (int attempt = 0; attempt < settleAttempts && !windowShown; ++attempt) {
+  const uint32_t start = clockMilliseconds();
+  while (!windowShown && static_cast<uint32_t>(clockMilliseconds() - start) < showTimeout) {
     glutMainLoopEvent();
     if (!windowShown) sleepMilliseconds(settlePause);
   }

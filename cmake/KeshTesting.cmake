@@ -1,7 +1,8 @@
 # Test helpers. Every test program links the kesh library and GoogleTest and is
 # registered test by test with CTest.
 #
-#   kesh_add_test(NAME SOURCES file... [GL] [SERIAL] [LIBS lib...] [LABEL label])
+#   kesh_add_test(NAME SOURCES file... [GL] [SERIAL] [LIBS lib...] [LABEL label]
+#                 [TIMEOUT seconds])
 #
 # Each test gets one label: the one given, else "gl" or "logic".
 #
@@ -22,7 +23,10 @@ add_library(kesh_gl_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/support/gl_test_m
 target_link_libraries(kesh_gl_test_main PUBLIC kesh GTest::gtest PRIVATE kesh_warnings)
 
 function(kesh_add_test name)
-  cmake_parse_arguments(T "GL;SERIAL" "LABEL" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GL;SERIAL" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE kesh kesh_test_support kesh_warnings GTest::gtest ${T_LIBS})
   if(T_GL)
@@ -43,7 +47,7 @@ function(kesh_add_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    PROPERTIES LABELS ${label} TIMEOUT 120 RUN_SERIAL ${serial})
+    PROPERTIES LABELS ${label} TIMEOUT ${T_TIMEOUT} RUN_SERIAL ${serial})
 endfunction()
 
 # End-to-end tests: a shell script run against the real binaries in the build folder.

@@ -28,10 +28,63 @@ int millisecondsLeft(Clock::time_point deadline) {
 
 }  // namespace
 
-RunningProgram::RunningProgram() {
-  display_ = XOpenDisplay(nullptr);
+PrivateDisplay::PrivateDisplay() {
+  int ready[2];
+  if (pipe(ready) != 0) return;
+  pid_ = fork();
+  if (pid_ == 0) {
+    close(ready[0]);
+    const int devNull = open("/dev/null", O_WRONLY);
+    dup2(devNull, STDOUT_FILENO);
+    dup2(devNull, STDERR_FILENO);
+    const std::string fd = std::to_string(ready[1]);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
+           "-nolisten", "tcp", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(ready[1]);
+  // The server writes its display number once it accepts clients.
+  std::string number;
+  char c;
+  while (pid_ > 0 && read(ready[0], &c, 1) == 1 && c != '\n') number += c;
+  close(ready[0]);
+  if (!number.empty()) name_ = ":" + number;
+}
+
+PrivateDisplay::~PrivateDisplay() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGTERM);
+  waitpid(pid_, nullptr, 0);
+}
+
+RunningProgram::RunningProgram() { connect(nullptr); }
+
+RunningProgram::RunningProgram(Unwatched) {}
+
+void RunningProgram::connect(const char* displayName) {
+  display_ = XOpenDisplay(displayName);
   XSetErrorHandler(ignoreXErrors);
   if (display_) XSelectInput(display_, DefaultRootWindow(display_), SubstructureNotifyMask);
+}
+
+bool RunningProgram::watch(const std::string& displayName) {
+  connect(displayName.c_str());
+  if (!display_) return false;
+  Window root, parent, *children = nullptr;
+  unsigned int count = 0;
+  if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) {
+    for (unsigned int i = 0; i < count && window_ == 0; ++i) {
+      XWindowAttributes attributes;
+      if (XGetWindowAttributes(display_, children[i], &attributes) &&
+          !attributes.override_redirect) {
+        window_ = children[i];
+        XSelectInput(display_, window_, PropertyChangeMask | StructureNotifyMask);
+        noteTitle();
+      }
+    }
+    if (children) XFree(children);
+  }
+  return window_ != 0;
 }
 
 RunningProgram::~RunningProgram() {
@@ -47,8 +100,7 @@ RunningProgram::~RunningProgram() {
 bool RunningProgram::start(const std::string& program, const std::string& workdir,
                            const std::vector<std::string>& environment,
                            const std::vector<std::string>& arguments) {
-  if (!display_) return false;
-  XSync(display_, False);
+  if (display_) XSync(display_, False);
   int out[2], err[2];
   if (pipe(out) != 0 || pipe(err) != 0) return false;
   pid_ = fork();
@@ -114,7 +166,14 @@ void RunningProgram::handle(const XEvent& event) {
         noteTitle();
       } else if (event.xmap.override_redirect) {
         popup_ = event.xmap.window;
+        mappedPopups_.insert(popup_);
       }
+      break;
+    case UnmapNotify:
+      mappedPopups_.erase(event.xunmap.window);
+      break;
+    case DestroyNotify:
+      mappedPopups_.erase(event.xdestroywindow.window);
       break;
     case PropertyNotify:
       if (event.xproperty.window == window_ && event.xproperty.atom == XA_WM_NAME) {
@@ -135,7 +194,13 @@ void RunningProgram::pump(int timeoutMs) {
       exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
   }
-  pollfd fds[3] = {{ConnectionNumber(display_), POLLIN, 0}, {outFd_, POLLIN, 0}, {errFd_, POLLIN, 0}};
+  pollfd fds[3] = {{outFd_, POLLIN, 0}, {errFd_, POLLIN, 0}, {-1, POLLIN, 0}};
+  if (!display_) {
+    poll(fds, 2, timeoutMs);
+    drainPipes();
+    return;
+  }
+  fds[2].fd = ConnectionNumber(display_);
   if (XPending(display_) == 0) poll(fds, 3, timeoutMs);
   while (XPending(display_) > 0) {
     XEvent event;
@@ -143,6 +208,15 @@ void RunningProgram::pump(int timeoutMs) {
     handle(event);
   }
   drainPipes();
+}
+
+bool RunningProgram::waitForOutput(const std::string& text, int timeoutMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (stdout_.find(text) == std::string::npos && millisecondsLeft(deadline) > 0 && !exited_) {
+    pump(20);
+  }
+  pump(0);
+  return stdout_.find(text) != std::string::npos;
 }
 
 Window RunningProgram::waitForWindow(int timeoutMs) {
@@ -163,6 +237,20 @@ bool RunningProgram::waitForTitle(const std::function<bool(const std::string&)>&
   }
 }
 
+bool RunningProgram::waitForTitleSettings(int count, int timeoutMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  const int target = titleSettings_ + count;
+  while (titleSettings_ < target && millisecondsLeft(deadline) > 0 && !exited_) pump(20);
+  return titleSettings_ >= target;
+}
+
+bool RunningProgram::waitForPopupsClosed(int timeoutMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  pump(0);
+  while (!mappedPopups_.empty() && millisecondsLeft(deadline) > 0) pump(20);
+  return mappedPopups_.empty();
+}
+
 Window RunningProgram::waitForPopup(int timeoutMs) {
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   popup_ = 0;
@@ -176,6 +264,13 @@ int RunningProgram::waitForExit(int timeoutMs) {
   if (!exited_) return -1;
   for (int i = 0; i < 5; ++i) pump(0);  // the last output
   return exitStatus_;
+}
+
+int RunningProgram::quitWithEscape() {
+  // The program ends on the key press, so xdotool's release may find no
+  // window left and report failure: only the exit status counts.
+  xdotool("key --window " + std::to_string(window_) + " Escape");
+  return waitForExit();
 }
 
 bool RunningProgram::alive() {

@@ -6,17 +6,52 @@
 #include <sys/types.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
+
+// How long any one step of the program (starting, drawing its first frames,
+// opening a menu, ending) may take before a test calls it hung. The machines
+// are shared and a loaded one is many times slower than a quiet one, so this
+// is long: a test waits for what it needs and only a real hang runs into it.
+constexpr int hangTimeoutMs = 60000;
 
 struct WindowBox {
   int x = 0, y = 0, width = 0, height = 0;
 };
 
+// A display of the test's own: an Xvfb started the way xvfb-run starts one,
+// so it resets when its last client leaves. Stopped when the object goes.
+class PrivateDisplay {
+ public:
+  PrivateDisplay();
+  ~PrivateDisplay();
+  PrivateDisplay(const PrivateDisplay&) = delete;
+  PrivateDisplay& operator=(const PrivateDisplay&) = delete;
+
+  // The display's name, ":N"; empty if the server did not start.
+  const std::string& name() const { return name_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string name_;
+};
+
 class RunningProgram {
  public:
+  // Watches the test display (DISPLAY) from before the program starts.
   RunningProgram();
+  // Watches nothing until watch() is called, so the program starts as the
+  // display's only client.
+  struct Unwatched {};
+  explicit RunningProgram(Unwatched);
   ~RunningProgram();  // kills the program if it is still running
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+
+  // Connects to displayName and takes the program's window there (the only
+  // top-level window of a display of the test's own); false if it cannot.
+  bool watch(const std::string& displayName);
 
   // Starts program with its arguments in workdir, with extra environment
   // entries ("NAME=value"; "NAME=" removes NAME). False if it could not start.
@@ -24,14 +59,24 @@ class RunningProgram {
              const std::vector<std::string>& environment = {},
              const std::vector<std::string>& arguments = {});
 
-  // Waits until the program's main window is mapped; 0 on timeout.
-  Window waitForWindow(int timeoutMs);
+  // Waits until the program's standard output holds text; false on timeout.
+  bool waitForOutput(const std::string& text, int timeoutMs = hangTimeoutMs);
+  // Waits until the program's main window exists; 0 on timeout.
+  Window waitForWindow(int timeoutMs = hangTimeoutMs);
   // Waits for a title that satisfies accept; false on timeout.
-  bool waitForTitle(const std::function<bool(const std::string&)>& accept, int timeoutMs);
+  bool waitForTitle(const std::function<bool(const std::string&)>& accept,
+                    int timeoutMs = hangTimeoutMs);
+  // Waits until the title has been set count more times; false on timeout.
+  bool waitForTitleSettings(int count, int timeoutMs = hangTimeoutMs);
   // Waits until a pop-up (override-redirect) window is mapped; 0 on timeout.
-  Window waitForPopup(int timeoutMs);
+  Window waitForPopup(int timeoutMs = hangTimeoutMs);
+  // Waits until no pop-up window of the display is mapped; false on timeout.
+  bool waitForPopupsClosed(int timeoutMs = hangTimeoutMs);
   // Waits for the program to end; its exit status, or -1 on timeout or signal.
-  int waitForExit(int timeoutMs);
+  int waitForExit(int timeoutMs = hangTimeoutMs);
+  // Sends Escape to the main window and waits for the program to end; its
+  // exit status as waitForExit gives it.
+  int quitWithEscape();
 
   // Every title the main window has had, in order, the first as it was mapped.
   const std::vector<std::string>& titles() const { return titles_; }
@@ -56,6 +101,7 @@ class RunningProgram {
 
  private:
   void pump(int timeoutMs);
+  void connect(const char* displayName);
   void handle(const XEvent& event);
   void noteTitle();
   void drainPipes();
@@ -67,6 +113,7 @@ class RunningProgram {
   int outFd_ = -1, errFd_ = -1;
   std::string stdout_, stderr_;
   Window window_ = 0, popup_ = 0;
+  std::set<Window> mappedPopups_;
   std::vector<std::string> titles_;
   int titleSettings_ = 0;
 };
