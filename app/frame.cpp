@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "app/backdrop_cache.h"
 #include "app/controller.h"
 #include "app/scene_controller.h"
 #include "app/window.h"
@@ -18,6 +19,7 @@
 #include "scenes/wind/wind_scene.h"
 
 FrameRateCounter frameRateCounter;
+FrameOptions frameOptions;
 
 FrameScene frameScenes[4] = {
     {earthScene, 1, drawEarthScene},
@@ -30,6 +32,14 @@ namespace {
 
 constexpr uint32_t titleInterval = 1000;  // milliseconds between title updates
 constexpr float cameraDistance = -36.0f;
+
+// Hands what has been drawn so far to the renderer. A renderer that
+// rasterises in threads of its own (Mesa's llvmpipe bins a whole frame before
+// its threads start) can then draw this part while the next is prepared. It
+// changes no pixel and no state.
+void handOver() {
+  if (frameOptions.handOver) glFlush();
+}
 
 void drawIntroFrame() {
   glPushAttrib(GL_ALL_ATTRIB_BITS);
@@ -46,6 +56,7 @@ void drawStageFrame() {
   glRotatef(static_cast<float>(c.stageTiltY), 0.0f, 1.0f, 0.0f);
   glRotatef(static_cast<float>(c.carouselAngle), 0.0f, 0.0f, 1.0f);
   drawStage();
+  handOver();
 
   glEnable(GL_BLEND);
   glDisable(GL_DEPTH_TEST);
@@ -55,6 +66,7 @@ void drawStageFrame() {
   drawWindMarker();
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_BLEND);
+  handOver();
 
   const int front = carouselSlot(c.carouselCount);
   for (const FrameScene& entry : frameScenes) {
@@ -68,6 +80,7 @@ void drawStageFrame() {
       glEnable(GL_DEPTH_TEST);
       glDisable(GL_BLEND);
     }
+    handOver();
   }
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_BLEND);
@@ -88,13 +101,23 @@ bool countFrame(FrameRateCounter& counter, uint32_t now, char (&title)[titleBuff
   return false;
 }
 
+// With the camera at rest the opening is the same frame after frame: then it
+// comes from the backdrop cache, colour and depth as clearing and drawing the
+// starfield would leave them, and so does the state the starfield's list sets.
 void clearAndDrawBackdrop() {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  const BackdropKey key = currentBackdropKey();
+  const bool restored = restoreBackdrop(key);
+  if (!restored) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
   glTranslatef(0.0f, sceneController.cameraHeight, -sceneController.cameraZoom);
   glTranslatef(0.0f, 0.0f, cameraDistance);
   glColor3f(1.0f, 1.0f, 1.0f);
-  glCallList(static_cast<GLuint>(starfieldList));
+  if (restored) {
+    leaveStarfieldQuadState();
+  } else {
+    glCallList(static_cast<GLuint>(starfieldList));
+    keepBackdrop(key);
+  }
 }
 
 void displayFrame() {

@@ -133,4 +133,10 @@ void drawWaterMarker() { drawMarker(waterMarker); }
 void drawWindMarker() { drawMarker(windMarker); }
 
 void drawStarfieldQuad() { drawTexturedQuad(starfieldTexture, starfieldQuad); }
+
+void leaveStarfieldQuadState() {
+  glBindTexture(GL_TEXTURE_2D, starfieldTexture);
+  glDisable(GL_TEXTURE_2D);
+  glTexCoord2fv(starfieldQuad.texCoords[3]);
+}
 void drawFloorQuad() { drawTexturedQuad(floorTexture, floorQuad); }

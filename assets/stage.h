@@ -15,4 +15,7 @@ void drawWindMarker();
 void drawStageList();      // list 2: domes and column
 void drawWalkways();       // list 9: the four walkways
 void drawStarfieldQuad();  // list 4: the backdrop
+// The state drawing the starfield quad leaves behind, without drawing it: its
+// texture bound, texturing off and its last corner's texture coordinate.
+void leaveStarfieldQuadState();
 void drawFloorQuad();      // list 6: the floor tile

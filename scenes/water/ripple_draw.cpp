@@ -28,21 +28,49 @@ void RippleSurface::drawAndStep() {
   stepSimulation();
 }
 
-// Strip s joins column s and column s + 1, row by row, in double precision.
+namespace {
+
+// One point of a strip as GL's interleaved T2F_N3F_V3F layout takes it.
+struct StripVertex {
+  float texCoord[2];
+  float normal[3];
+  float position[3];
+};
+
+// The strips one after another: strip s joins column s and column s + 1,
+// row by row, two points a row.
+StripVertex stripVertices[(rippleStorageSize - 1) * 2 * rippleStorageSize];
+
+}  // namespace
+
+// Strip s joins column s and column s + 1, row by row. The points go to GL as
+// one array of floats, each value the double rounded as glVertex3d and its
+// kin would round it, so the strips are the same as sent call by call.
 void RippleSurface::drawSurface() {
   const int last = gridSize - 1;
-  glColor3f(1.0f, 1.0f, 1.0f);
+  StripVertex* out = stripVertices;
   for (int s = 0; s < last; ++s) {
-    glBegin(GL_TRIANGLE_STRIP);
     for (int i = 0; i <= last; ++i) {
-      for (int j = s; j <= s + 1; ++j) {
+      for (int j = s; j <= s + 1; ++j, ++out) {
         const Vec3d& normal = gridNormals[i][j];
         const Vec3d& point = gridPoints[i][j];
-        glTexCoord2d(i * texCoordStep, j * texCoordStep);
-        glNormal3d(normal.x, normal.y, normal.z);
-        glVertex3d(point.x, point.y, point.z);
+        *out = StripVertex{
+            {static_cast<float>(i * texCoordStep), static_cast<float>(j * texCoordStep)},
+            {static_cast<float>(normal.x), static_cast<float>(normal.y), static_cast<float>(normal.z)},
+            {static_cast<float>(point.x), static_cast<float>(point.y), static_cast<float>(point.z)}};
       }
     }
-    glEnd();
+  }
+  glColor3f(1.0f, 1.0f, 1.0f);
+  glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+  glInterleavedArrays(GL_T2F_N3F_V3F, 0, stripVertices);
+  const int stripPoints = 2 * gridSize;
+  for (int s = 0; s < last; ++s) glDrawArrays(GL_TRIANGLE_STRIP, s * stripPoints, stripPoints);
+  glPopClientAttrib();
+  // The current normal and texture coordinate end as the last point's, as
+  // they would after sending it call by call.
+  if (out != stripVertices) {
+    glNormal3fv(out[-1].normal);
+    glTexCoord2fv(out[-1].texCoord);
   }
 }

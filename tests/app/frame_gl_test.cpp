@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/backdrop_cache.h"
 #include "app/frame.h"
 #include "app/startup.h"
 #include "tests/app/shell_fixture.h"
@@ -131,6 +132,64 @@ TEST_F(Frame, TheCameraFollowsZoomAndHeight) {
   displayFrame();
   EXPECT_DOUBLE_EQ(seen[13], 1.5);
   EXPECT_DOUBLE_EQ(seen[14], 4.0 - 36.0);
+}
+
+// The whole back buffer as stored: colour bytes, then depth values.
+struct Opening {
+  std::vector<GLubyte> colour;
+  std::vector<GLuint> depth;
+  GlState state;
+  GLfloat texCoord[4];
+};
+Opening readOpening() {
+  Opening o;
+  o.colour.resize(static_cast<size_t>(windowWidth) * windowHeight * 4);
+  o.depth.resize(static_cast<size_t>(windowWidth) * windowHeight);
+  glReadPixels(0, 0, windowWidth, windowHeight, GL_RGBA, GL_UNSIGNED_BYTE, o.colour.data());
+  glReadPixels(0, 0, windowWidth, windowHeight, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, o.depth.data());
+  o.state = captureGlState();
+  glGetFloatv(GL_CURRENT_TEXTURE_COORDS, o.texCoord);
+  return o;
+}
+
+// State the opening sets, put elsewhere first so that a kept opening which
+// failed to set it would show.
+void disturbOpeningState() {
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glEnable(GL_TEXTURE_2D);
+  glTexCoord2f(0.25f, 0.5f);
+}
+
+TEST_F(Frame, TheKeptOpeningIsTheDrawnOneByteForByte) {
+  // Drawn in full with the cache off, then with it on: the third frame at
+  // rest starts from the copy. Colour, depth and the state the starfield
+  // leaves must all be the same, for each camera, and a camera that moved
+  // must not get the old copy.
+  const struct {
+    float zoom, height;
+  } cameras[] = {{0.0f, 0.0f}, {-5.5f, 1.2f}, {-5.5f, -0.4f}};
+  for (const auto& camera : cameras) {
+    SCOPED_TRACE(testing::Message() << "zoom " << camera.zoom << " height " << camera.height);
+    c.cameraZoom = camera.zoom;
+    c.cameraHeight = camera.height;
+    backdropCache.enabled = 0;
+    disturbOpeningState();
+    clearAndDrawBackdrop();
+    const Opening drawn = readOpening();
+    backdropCache.enabled = 1;
+    for (int frame = 0; frame < 3; ++frame) {
+      disturbOpeningState();
+      clearAndDrawBackdrop();
+    }
+    ASSERT_TRUE(backdropCache.valid) << "a camera at rest is kept";
+    const Opening kept = readOpening();
+    EXPECT_TRUE(kept.colour == drawn.colour);
+    EXPECT_TRUE(kept.depth == drawn.depth);
+    EXPECT_EQ(kept.state, drawn.state) << kept.state.describe() << " vs " << drawn.state.describe();
+    EXPECT_EQ(std::vector<GLfloat>(kept.texCoord, kept.texCoord + 4),
+              std::vector<GLfloat>(drawn.texCoord, drawn.texCoord + 4));
+  }
+  EXPECT_TRUE(pendingGlErrors().empty());
 }
 
 }  // namespace
