@@ -100,17 +100,23 @@ BenchReport sampleReport() {
   report.machine = {"Example CPU", 2, "llvmpipe", "Mesa 22.3.6", 0.5, 0.125, "2024-01-02 03:04"};
   CaseResult wind;
   wind.name = "wind";
-  wind.frame = {300, 20.0, 22.0, 25.0, 30.0};
-  wind.floor = {300, 5.0, 5.5, 6.0, 7.0};
-  wind.cpuMedian = 8.0;
+  wind.current.frame = {300, 20.0, 22.0, 25.0, 30.0};
+  wind.current.floor = {300, 5.0, 5.5, 6.0, 7.0};
+  wind.current.mainCpu = 8.0;
+  wind.current.allCpu = 30.0;
+  wind.earlier.frame = {300, 32.0, 35.0, 40.0, 45.0};
+  wind.earlier.floor = {300, 7.5, 8.0, 8.5, 9.0};
+  wind.earlier.mainCpu = 16.0;
+  wind.earlier.allCpu = 44.0;
   wind.partMedians = {10.0, 1.5, 4.25, 0.5, 2.0, 0.5};
   CaseResult water = wind;
   water.name = "water";
-  water.frame.median = 40.0;
+  water.current.frame.median = 40.0;
   water.partMedians = {12.0, 2.0, 3.0, 0.5, 20.0, 0.75};
   CaseResult intro = wind;
   intro.name = "intro";
   intro.partMedians.clear();
+  intro.earlier = FrameFigures{};
   report.cases = {wind, water, intro};
   report.partNames = {"start", "earth", "wind", "fire", "water", "swap"};
   report.ownWork = {
@@ -139,13 +145,22 @@ TEST(BenchReport, RowsCarryTheFloorAndTheShares) {
                       "of the cores busy"),
             std::string::npos)
       << text;
-  // Median, p90, p99, their ratio, fps; floor and its fps; CPU; own work and share.
-  EXPECT_NE(text.find("| wind | 20.0 | 22.0 | 25.0 | 1.25 | 50.0 | 5.0 | 200.0 | 8.0 | 0.500 | 2.5 % |"),
+  // Median, p90, p99, their ratio, fps; floor and its fps; the CPU of the
+  // main thread and of all threads; own work and share.
+  EXPECT_NE(
+      text.find("| wind | 20.0 | 22.0 | 25.0 | 1.25 | 50.0 | 5.0 | 200.0 | 8.0 | 30.0 | 0.500 | 2.5 % |"),
+      std::string::npos)
+      << text;
+  EXPECT_NE(
+      text.find("| water | 40.0 | 22.0 | 25.0 | 0.62 | 25.0 | 5.0 | 200.0 | 8.0 | 30.0 | 2.000 | 5.0 % |"),
+      std::string::npos)
+      << text;
+  // Before and after from the same run; a case measured one way only has no row.
+  EXPECT_NE(text.find("| wind | 32.0 | 31.2 | 40.0 | 16.0 | 44.0 | 7.5 | 20.0 | 50.0 | 25.0 | 8.0 | "
+                      "30.0 | 5.0 |"),
             std::string::npos)
       << text;
-  EXPECT_NE(text.find("| water | 40.0 | 22.0 | 25.0 | 0.62 | 25.0 | 5.0 | 200.0 | 8.0 | 2.000 | 5.0 % |"),
-            std::string::npos)
-      << text;
+  EXPECT_EQ(text.find("| intro | 0.0"), std::string::npos) << text;
   // Each piece of work: its time, then its share of each case's median frame.
   EXPECT_NE(text.find("| both | 500.00 | 2.5 % | 1.2 % | |"), std::string::npos) << text;
   EXPECT_NE(text.find("| water only | 1500.00 | | 3.8 % | |"), std::string::npos) << text;
@@ -159,8 +174,14 @@ TEST(BenchReport, RowsCarryTheFloorAndTheShares) {
             std::string::npos);
 }
 
-TEST(BenchReport, PartsTableSumsEachCaseBesideItsFrame) {
+TEST(BenchReport, PartsTableSumsEachCaseBesideItsFrameAndSaysWhereTheSumLies) {
   const std::string text = formatReport(sampleReport());
+  EXPECT_NE(text.find("their sum is above the normal frame's\nmedian in 0 of the 2 cases."),
+            std::string::npos)
+      << text;
+  BenchReport slower = sampleReport();
+  slower.cases[1].partMedians[4] = 40.0;
+  EXPECT_NE(formatReport(slower).find("in 1 of the 2 cases."), std::string::npos);
   EXPECT_NE(text.find("| Case | start | earth | wind | fire | water | swap | Sum | Frame |"),
             std::string::npos)
       << text;
@@ -180,12 +201,13 @@ TEST(BenchReport, WithoutMicroBenchmarksTheOwnColumnsStayEmpty) {
   BenchReport report = sampleReport();
   report.ownWork.clear();
   const std::string text = formatReport(report);
-  EXPECT_NE(text.find("| wind | 20.0 | 22.0 | 25.0 | 1.25 | 50.0 | 5.0 | 200.0 | 8.0 | — | — |"),
+  EXPECT_NE(text.find("| wind | 20.0 | 22.0 | 25.0 | 1.25 | 50.0 | 5.0 | 200.0 | 8.0 | 30.0 | — | — |"),
             std::string::npos)
       << text;
   EXPECT_EQ(text.find("## Own work"), std::string::npos);
   report.cases.clear();
   EXPECT_EQ(formatReport(report).find("## Frames"), std::string::npos) << "no frame cases run";
+  EXPECT_EQ(formatReport(report).find("## Before and after"), std::string::npos);
 }
 
 TEST(BenchReport, SpliceReplacesOnlyTheTextBetweenTheMarkers) {

@@ -15,9 +15,12 @@ status=$?
 [ "$status" -eq 0 ] || fail "kesh-bench exited with $status: $(cat "$work/err")"
 
 for row in 'intro' 'wind' 'earth' 'fire, orbiting' 'fire, burst' 'water, ripples live'; do
-  # A row: name, then ten figures (the own-work share ends in %).
-  grep -Eq "^\| $row( \| [0-9]+\.[0-9]+){9} \| [0-9]+\.[0-9] % \|$" "$work/out" ||
+  # A row: name, then eleven figures (the own-work share ends in %); and its
+  # row of the comparison, twelve figures.
+  grep -Eq "^\| $row( \| [0-9]+\.[0-9]+){10} \| [0-9]+\.[0-9] % \|$" "$work/out" ||
     fail "no complete row for $row"
+  grep -Eq "^\| $row( \| [0-9]+\.[0-9]){12} \|$" "$work/out" ||
+    fail "no comparison row for $row"
 done
 for row in 'wind' 'earth' 'fire, orbiting' 'fire, burst' 'water, ripples live'; do
   # Six parts, their sum and the frame's median.

@@ -6,8 +6,8 @@
 //
 //   kesh-bench [--frames N] [--warmup N] [--floor-block N] [--part-frames N]
 //              [--micro-time SECONDS] [--repetitions N] [--no-micro]
-//              [--micro-filter REGEX] [--no-frames] [--markdown FILE]
-//              [--case NAME]...
+//              [--micro-filter REGEX] [--no-frames] [--no-compare]
+//              [--markdown FILE] [--case NAME]...
 #include <GL/gl.h>
 
 #include <chrono>
@@ -90,6 +90,8 @@ bool parseOptions(int argc, char** argv, Options& options) {
     const bool hasValue = i + 1 < argc;
     if (arg == "--no-micro") {
       options.micro = false;
+    } else if (arg == "--no-compare") {
+      options.run.compare = false;
     } else if (arg == "--no-frames") {
       options.frames = false;
     } else if (arg == "--micro-filter" && hasValue) {
@@ -119,13 +121,22 @@ std::string today() {
   return buffer;
 }
 
+// Frames drawn one way, reduced to the report's figures.
+FrameFigures summariseFrames(const FrameSamples& samples) {
+  FrameFigures figures;
+  figures.frame = summarise(samples.frame);
+  figures.floor = summarise(samples.floor);
+  figures.mainCpu = summarise(samples.mainCpu).median;
+  figures.allCpu = summarise(samples.allCpu).median;
+  return figures;
+}
+
 // A case's samples reduced to the report's figures.
 CaseResult summariseCase(const CaseSamples& samples) {
   CaseResult result;
   result.name = samples.name;
-  result.frame = summarise(samples.frame);
-  result.floor = summarise(samples.floor);
-  result.cpuMedian = summarise(samples.frameCpu).median;
+  result.current = summariseFrames(samples.current);
+  result.earlier = summariseFrames(samples.earlier);
   if (!samples.parts.empty()) {
     for (size_t part = 0; part < samples.parts.front().size(); ++part) {
       std::vector<double> times;
@@ -158,11 +169,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "usage: kesh-bench [--frames N] [--warmup N] [--floor-block N] [--part-frames N]\n"
                  "                  [--micro-time SECONDS] [--repetitions N] [--no-micro]\n"
-                 "                  [--micro-filter REGEX] [--no-frames] [--markdown FILE]\n"
-                 "                  [--case NAME]...\n");
+                 "                  [--micro-filter REGEX] [--no-frames] [--no-compare]\n"
+                 "                  [--markdown FILE] [--case NAME]...\n");
     return 2;
   }
   BenchReport report;
+  report.earlierDrawing =
+      "the way it drew them before:\nhanded to the renderer in one piece, the opening "
+      "drawn in full every frame";
   report.frames = options.run.frames;
   report.warmup = options.run.warmup;
   report.floorBlock = options.run.floorBlock;

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <utility>
 
+#include "app/backdrop_cache.h"
 #include "app/controller.h"
 #include "app/frame.h"
 #include "app/input.h"
@@ -39,10 +40,10 @@ double millisecondsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// CPU milliseconds the calling thread has used.
-double threadCpuMilliseconds() {
+// CPU milliseconds a clock (this thread's, or the whole process's) has counted.
+double cpuMilliseconds(clockid_t clock) {
   timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  clock_gettime(clock, &now);
   return static_cast<double>(now.tv_sec) * millisecondsPerSecond +
          static_cast<double>(now.tv_nsec) / nanosecondsPerMillisecond;
 }
@@ -139,7 +140,7 @@ bool isWanted(const std::vector<std::string>& only, const char* name) {
 }
 
 // A block of floor frames, each timed.
-void runFloorBlock(int frames, CaseSamples& samples) {
+void runFloorBlock(int frames, FrameSamples& samples) {
   for (int i = 0; i < frames; ++i) {
     const Clock::time_point start = Clock::now();
     runFloorFrame();
@@ -147,35 +148,43 @@ void runFloorBlock(int frames, CaseSamples& samples) {
   }
 }
 
-// Warm-up, then the measured frames with a block of floor frames after each
-// block of counted frames. Frames the case does not count run unmeasured.
-// False when the case runs away without counting enough frames.
+// Warm-up, then the measured frames in blocks, each block followed by as many
+// floor frames drawn the same way. A comparing run alternates the two ways
+// block by block, so both see the same machine. Frames the case does not
+// count run unmeasured. False when the case runs away without counting
+// enough frames.
 bool measureCase(const FrameCase& frameCase, const RunSettings& settings, CaseSamples& samples) {
   samples.name = frameCase.name;
+  const int ways = settings.compare ? 2 : 1;
+  const int wanted = ways * settings.frames;
   int warmupLeft = settings.warmup;
-  int inBlock = 0;
-  const int frameLimit = runawayFactor * (settings.warmup + settings.frames);
-  for (int run = 0; static_cast<int>(samples.frame.size()) < settings.frames; ++run) {
+  int counted = 0;
+  const int frameLimit = runawayFactor * (settings.warmup + wanted);
+  useDrawing(Drawing::current);
+  for (int run = 0; counted < wanted; ++run) {
     if (run == frameLimit) return false;
+    const bool earlier = settings.compare && (counted / settings.floorBlock) % 2 == 1;
+    FrameSamples& into = earlier ? samples.earlier : samples.current;
+    useDrawing(earlier ? Drawing::earlier : Drawing::current);
     frameCase.beforeFrame();
-    const double cpuStart = threadCpuMilliseconds();
+    const double mainStart = cpuMilliseconds(CLOCK_THREAD_CPUTIME_ID);
+    const double allStart = cpuMilliseconds(CLOCK_PROCESS_CPUTIME_ID);
     const Clock::time_point start = Clock::now();
     runProgramFrame();
     const double wall = millisecondsSince(start);
-    const double cpu = threadCpuMilliseconds() - cpuStart;
+    const double mainCpu = cpuMilliseconds(CLOCK_THREAD_CPUTIME_ID) - mainStart;
+    const double allCpu = cpuMilliseconds(CLOCK_PROCESS_CPUTIME_ID) - allStart;
     if (!frameCase.counts()) continue;
     if (warmupLeft > 0) {
       --warmupLeft;
       continue;
     }
-    samples.frame.push_back(wall);
-    samples.frameCpu.push_back(cpu);
-    if (++inBlock == settings.floorBlock) {
-      runFloorBlock(inBlock, samples);
-      inBlock = 0;
-    }
+    into.frame.push_back(wall);
+    into.mainCpu.push_back(mainCpu);
+    into.allCpu.push_back(allCpu);
+    if (++counted % settings.floorBlock == 0) runFloorBlock(settings.floorBlock, into);
   }
-  runFloorBlock(inBlock, samples);
+  useDrawing(Drawing::current);
   return true;
 }
 
@@ -193,6 +202,12 @@ bool measureParts(const FrameCase& frameCase, const RunSettings& settings, CaseS
 }
 
 }  // namespace
+
+void useDrawing(Drawing drawing) {
+  const int current = drawing == Drawing::current ? 1 : 0;
+  frameOptions.handOver = current;
+  backdropCache.enabled = current;
+}
 
 // The frame as the GLUT loop runs it, finished so its time is all counted.
 void runProgramFrame() {

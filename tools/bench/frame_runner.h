@@ -19,21 +19,37 @@ constexpr unsigned int benchSeed = 1;
 
 // How many frames a case measures and how it warms up.
 struct RunSettings {
-  int frames = 300;      // measured frames per case
+  int frames = 300;      // measured frames per case, each way
   int warmup = 30;       // frames run first and not measured
   int floorBlock = 10;   // floor frames follow each block of this many frames
   int partFrames = 60;   // frames timed part by part after the stage cases; 0 for none
+  bool compare = true;   // also measure frames drawn the earlier way, block by block
 };
 
-// One case's raw samples, in milliseconds, in frame order.
+// The two ways of drawing a frame the benchmark compares: as the program
+// draws it, and as it drew it before frames were handed over in parts and
+// started from a kept backdrop (one piece, its opening drawn in full).
+enum class Drawing { current, earlier };
+
+// Frames of one case drawn one way, in milliseconds, in frame order.
+struct FrameSamples {
+  std::vector<double> frame;    // idle step + display + swap, finished
+  std::vector<double> mainCpu;  // the main thread's CPU time of those frames
+  std::vector<double> allCpu;   // every thread's CPU time of those frames
+  std::vector<double> floor;    // the opening (clear and backdrop) + swap, finished
+};
+
+// One case's raw samples.
 struct CaseSamples {
   std::string name;
-  std::vector<double> frame;       // idle step + display + swap, finished
-  std::vector<double> frameCpu;    // the main thread's CPU time of those frames
-  std::vector<double> floor;       // clear + backdrop + swap, finished
+  FrameSamples current;
+  FrameSamples earlier;  // empty unless the run compares
   // Frames timed part by part (stage cases only), each in framePartNames order.
   std::vector<std::vector<double>> parts;
 };
+
+// Sets the program to draw its frames the given way.
+void useDrawing(Drawing drawing);
 
 // One idle step and one display (which swaps), then glFinish.
 void runProgramFrame();

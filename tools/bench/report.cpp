@@ -47,8 +47,8 @@ std::string machineSection(const BenchReport& r) {
   text += format("- Load average (1 min) before the run: %.2f; during it, other processes (Xvfb\n"
                  "  included) kept %.0f %% of the cores busy\n",
                  m.loadBefore, percent * m.othersShare);
-  text += format("- Each case: %d frames measured after %d warm-up frames; a block of %d floor\n"
-                 "  frames follows every %d measured frames\n\n",
+  text += format("- Each case: %d frames measured (each way, where compared) after %d warm-up\n"
+                 "  frames; a block of %d floor frames follows every %d measured frames\n\n",
                  r.frames, r.warmup, r.floorBlock, r.floorBlock);
   return text;
 }
@@ -59,23 +59,53 @@ std::string frameSection(const BenchReport& r) {
   std::string text =
       "## Frames\n\n"
       "A frame is one idle step and one display with its swap, finished with glFinish.\n"
-      "The floor is a frame that only clears, draws the backdrop and swaps, measured in\n"
-      "the same run. Own work is the sum of the micro-benchmarks below that run in every\n"
-      "frame of the case.\n\n"
+      "The floor is a frame that only draws the opening (clear and backdrop) and swaps,\n"
+      "measured in the same run. Main thread CPU is the program's own thread; all threads\n"
+      "adds the renderer's threads, so all threads over the number of cores is the\n"
+      "least time the frame could take. Own work is the sum of the micro-benchmarks\n"
+      "below that run in every frame of the case.\n\n"
       "| Case | Median ms | p90 ms | p99 ms | p99 / median | fps | Floor ms | Floor fps "
-      "| Main thread CPU ms | Own work ms | Own share |\n"
-      "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
+      "| Main thread CPU ms | All threads CPU ms | Own work ms | Own share |\n"
+      "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
   for (const CaseResult& c : r.cases) {
-    const double ratio = c.frame.median > 0.0 ? c.frame.p99 / c.frame.median : 0.0;
+    const FrameFigures& f = c.current;
+    const double ratio = f.frame.median > 0.0 ? f.frame.p99 / f.frame.median : 0.0;
     std::string own = "| — | — ";
     if (!r.ownWork.empty()) {
       const double work = ownWorkPerFrame(r.ownWork, c.name);
-      own = format("| %.3f | %.1f %% ", work, shareOf(work, c.frame.median));
+      own = format("| %.3f | %.1f %% ", work, shareOf(work, f.frame.median));
     }
-    text += format("| %s | %.1f | %.1f | %.1f | %.2f | %.1f | %.1f | %.1f | %.1f %s|\n",
-                   c.name.c_str(), c.frame.median, c.frame.p90, c.frame.p99, ratio,
-                   framesPerSecond(c.frame.median), c.floor.median,
-                   framesPerSecond(c.floor.median), c.cpuMedian, own.c_str());
+    text += format("| %s | %.1f | %.1f | %.1f | %.2f | %.1f | %.1f | %.1f | %.1f | %.1f %s|\n",
+                   c.name.c_str(), f.frame.median, f.frame.p90, f.frame.p99, ratio,
+                   framesPerSecond(f.frame.median), f.floor.median,
+                   framesPerSecond(f.floor.median), f.mainCpu, f.allCpu, own.c_str());
+  }
+  return text + "\n";
+}
+
+// The same cases drawn the earlier way, block by block between the program's
+// own frames, beside them.
+std::string comparisonSection(const BenchReport& r) {
+  bool any = false;
+  for (const CaseResult& c : r.cases) any = any || c.earlier.frame.frames > 0;
+  if (!any) return "";
+  std::string text =
+      "## Before and after\n\n"
+      "Each case's frames alternated, ten at a time, between the way the program draws\n"
+      "them and " + r.earlierDrawing + ". Medians, from this one run.\n\n"
+      "| Case | Before ms | Before fps | Before p99 ms | Before main CPU ms | Before all CPU ms "
+      "| Before floor ms | After ms | After fps | After p99 ms | After main CPU ms "
+      "| After all CPU ms | After floor ms |\n"
+      "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
+  for (const CaseResult& c : r.cases) {
+    if (c.earlier.frame.frames == 0) continue;
+    text += format("| %s |", c.name.c_str());
+    for (const FrameFigures* f : {&c.earlier, &c.current}) {
+      text += format(" %.1f | %.1f | %.1f | %.1f | %.1f | %.1f |", f->frame.median,
+                     framesPerSecond(f->frame.median), f->frame.p99, f->mainCpu, f->allCpu,
+                     f->floor.median);
+    }
+    text += "\n";
   }
   return text + "\n";
 }
@@ -83,15 +113,25 @@ std::string frameSection(const BenchReport& r) {
 // Medians of the part-timed frames, their sum, and the normal frame's median.
 std::string partsSection(const BenchReport& r) {
   bool any = false;
-  for (const CaseResult& c : r.cases) any = any || !c.partMedians.empty();
+  int above = 0, cases = 0;
+  for (const CaseResult& c : r.cases) {
+    if (c.partMedians.empty()) continue;
+    any = true;
+    double sum = 0.0;
+    for (double part : c.partMedians) sum += part;
+    ++cases;
+    if (sum > c.current.frame.median) ++above;
+  }
   if (!any || r.partNames.empty()) return "";
   std::string text =
       "## Where a frame's time goes\n\n"
       "Frames run again with glFinish before and after each scene's draw, so each part's\n"
       "drawing is finished, and timed, before the next starts (median ms per part). The\n"
-      "front scene is drawn solid, the other three blended. The parts no longer overlap\n"
-      "in GL's threads, so their sum is above the normal frame's median.\n\n"
-      "| Case |";
+      "front scene is drawn solid, the other three blended. Finished one by one, the\n"
+      "parts no longer overlap in the renderer's threads; ";
+  text += format("their sum is above the normal frame's\nmedian in %d of the %d cases.\n\n",
+                 above, cases);
+  text += "| Case |";
   std::string rule = "|---|";
   for (const std::string& name : r.partNames) {
     text += format(" %s |", name.c_str());
@@ -106,7 +146,7 @@ std::string partsSection(const BenchReport& r) {
       text += format(" %.1f |", part);
       sum += part;
     }
-    text += format(" %.1f | %.1f |\n", sum, c.frame.median);
+    text += format(" %.1f | %.1f |\n", sum, c.current.frame.median);
   }
   return text + "\n";
 }
@@ -134,7 +174,8 @@ std::string ownWorkSection(const BenchReport& r) {
         text += " |";
         continue;
       }
-      const double share = shareOf(work.microseconds / microsecondsPerMillisecond, c.frame.median);
+      const double share =
+          shareOf(work.microseconds / microsecondsPerMillisecond, c.current.frame.median);
       const char* when = work.occurs == Occurs::oncePerBurst ? " (one frame per burst)" : "";
       text += format(" %.1f %%%s |", share, when);
     }
@@ -174,8 +215,8 @@ double ownWorkPerFrame(const std::vector<OwnWorkTiming>& ownWork, const std::str
 // The sections in reading order, between the markers.
 std::string formatReport(const BenchReport& report) {
   return std::string(reportBeginMarker) + "\n" + machineSection(report) + frameSection(report) +
-         partsSection(report) + ownWorkSection(report) + startupSection(report) +
-         reportEndMarker + "\n";
+         comparisonSection(report) + partsSection(report) + ownWorkSection(report) +
+         startupSection(report) + reportEndMarker + "\n";
 }
 
 // Keeps the text before the begin marker and after the end marker's line.

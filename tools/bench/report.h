@@ -8,11 +8,18 @@
 #include "tools/bench/frame_stats.h"
 #include "tools/bench/own_work.h"
 
-struct CaseResult {
-  std::string name;
+// A case's frames drawn one way, summarised.
+struct FrameFigures {
   FrameStats frame;
   FrameStats floor;
-  double cpuMedian = 0.0;  // the main thread's CPU milliseconds, median frame
+  double mainCpu = 0.0;  // the main thread's CPU milliseconds, median frame
+  double allCpu = 0.0;   // all threads' CPU milliseconds, median frame
+};
+
+struct CaseResult {
+  std::string name;
+  FrameFigures current;
+  FrameFigures earlier;  // no frames unless the run compared
   std::vector<double> partMedians;  // per frame part, in the report's partNames order
 };
 
@@ -36,6 +43,7 @@ struct MachineInfo {
 
 struct BenchReport {
   MachineInfo machine;
+  std::string earlierDrawing;  // how the earlier way drew, for the comparison's heading
   int frames = 0;
   int warmup = 0;
   int floorBlock = 0;
