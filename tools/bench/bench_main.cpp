@@ -48,6 +48,13 @@ struct Options {
 
 void skipSleep(uint32_t) {}
 
+// Start-up's steps as they end, with the time and the memory then.
+std::vector<StartupStep> startupSteps;
+void noteStartupStep(const std::string& name) {
+  startupSteps.push_back({name, millisecondsSinceProcessStart(), residentMebibytes()});
+}
+void noteProgramStep(const char* step) { noteStartupStep(step); }
+
 // A number, which must be above 0 unless zero is allowed.
 bool parseNumber(const char* text, bool zeroAllowed, double& value) {
   char* end = nullptr;
@@ -189,13 +196,19 @@ int main(int argc, char** argv) {
   replaceSleepFunction(skipSleep);
   rememberIntroStart();
   int glutArgc = 1;
+  noteStartupStep("main() entered");
+  startUpStepDone = noteProgramStep;
   startUp(&glutArgc, argv);
+  startUpStepDone = nullptr;
   if (!waitUntilWindowShown()) {
     std::fprintf(stderr, "kesh-bench: the window never appeared on the display\n");
     return 1;
   }
+  noteStartupStep("window shown");
   runProgramFrame();
+  noteStartupStep("first frame drawn");
   StartupResult& startup = report.startup;
+  startup.steps = startupSteps;
   startup.processToFirstFrame = millisecondsSinceProcessStart();
   startup.mainToFirstFrame =
       std::chrono::duration<double, std::milli>(Clock::now() - mainStart).count();

@@ -68,6 +68,14 @@ double peakResidentMebibytes() {
   return static_cast<double>(usage.ru_maxrss) / kibPerMib;  // ru_maxrss is in KiB
 }
 
+double residentMebibytes() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::strtod(line.c_str() + 6, nullptr) / kibPerMib;
+  }
+  return -1.0;
+}
+
 // The value after the colon of the first "model name" line.
 std::string modelNameFromCpuinfo(const std::string& cpuinfo) {
   std::istringstream lines(cpuinfo);

@@ -15,6 +15,8 @@ long long startTicksFromStat(const std::string& statLine);
 
 // The process's peak resident set size in MiB.
 double peakResidentMebibytes();
+// The process's resident set size now, in MiB; negative when unknown.
+double residentMebibytes();
 
 // The first "model name" of /proc/cpuinfo, or "unknown".
 std::string cpuModelName();

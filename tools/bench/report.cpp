@@ -198,6 +198,18 @@ std::string startupSection(const BenchReport& r) {
                  s.introFrames, s.processToFirstStageFrame);
   text += format("| Peak resident memory (start-up and every case's frames) | %.1f MiB |\n",
                  s.peakResidentMib);
+  if (s.steps.empty()) return text + "\n";
+  text +=
+      "\nStart-up step by step: when each step ended, counted from the process's start,\n"
+      "what it took, and the resident memory then.\n\n"
+      "| Step | Ended at ms | Took ms | Resident MiB |\n"
+      "|---|---:|---:|---:|\n";
+  double previous = 0.0;
+  for (const StartupStep& step : s.steps) {
+    text += format("| %s | %.1f | %.1f | %.1f |\n", step.name.c_str(), step.milliseconds,
+                   step.milliseconds - previous, step.residentMib);
+    previous = step.milliseconds;
+  }
   return text + "\n";
 }
 

@@ -23,7 +23,16 @@ struct CaseResult {
   std::vector<double> partMedians;  // per frame part, in the report's partNames order
 };
 
+// One step of start-up as it ended: milliseconds from process start and the
+// resident memory then.
+struct StartupStep {
+  std::string name;
+  double milliseconds = 0.0;
+  double residentMib = 0.0;
+};
+
 struct StartupResult {
+  std::vector<StartupStep> steps;  // in order, ending with the first frame
   double processToFirstFrame = -1.0;       // milliseconds; negative: unknown
   double mainToFirstFrame = 0.0;
   double processToFirstStageFrame = -1.0;  // with the intro's pause skipped
