@@ -124,7 +124,8 @@ BenchReport sampleReport() {
       {"water only", 1500.0, Occurs::everyFrame, {"water"}},
       {"rare", 4000.0, Occurs::oncePerBurst, {"water"}},
   };
-  report.startup = {180.0, 150.0, 2100.0, 158, 96.5};
+  report.startup = {{{"main() entered", 12.0, 6.5}, {"textures", 60.5, 80.25}}, 180.0, 150.0,
+                    2100.0, 158, 96.5};
   return report;
 }
 
@@ -172,6 +173,10 @@ TEST(BenchReport, RowsCarryTheFloorAndTheShares) {
             std::string::npos);
   EXPECT_NE(text.find("| Peak resident memory (start-up and every case's frames) | 96.5 MiB |"),
             std::string::npos);
+  // Each start-up step: when it ended, what it took since the one before, memory.
+  EXPECT_NE(text.find("| main() entered | 12.0 | 12.0 | 6.5 |\n| textures | 60.5 | 48.5 | 80.2 |"),
+            std::string::npos)
+      << text;
 }
 
 TEST(BenchReport, PartsTableSumsEachCaseBesideItsFrameAndSaysWhereTheSumLies) {
