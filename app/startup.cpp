@@ -11,6 +11,7 @@
 #include "assets/models.h"
 #include "assets/stage.h"
 #include "assets/textures.h"
+#include "platform/heap.h"
 #include "scenes/fire/fire_effect.h"
 #include "scenes/wind/tree.h"
 
@@ -106,6 +107,7 @@ void quitProgram() {
 }
 
 void startUp(int* argc, char** argv) {
+  keepFreedHeapPages();
   openWindow(argc, argv);
   stepDone("window and menus");
   initGraphics(windowWidth, windowHeight);

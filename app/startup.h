@@ -16,6 +16,7 @@ void reshapeWindow(int width, int height);
 // Deletes the textures that are released at quit and ends with status 0.
 [[noreturn]] void quitProgram();
 
-// Everything main does before the GLUT loop, after seeding rand(): the window,
-// callbacks, menus, banner and initGraphics. The frame tool runs it too.
+// Everything main does before the GLUT loop, after seeding rand(): the heap's
+// policy, the window, callbacks, menus, banner and initGraphics. The frame
+// tool runs it too.
 void startUp(int* argc, char** argv);
