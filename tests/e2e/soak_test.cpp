@@ -48,6 +48,16 @@ constexpr int reportSamples = 30;
 constexpr int shortestSampleSeconds = 10;
 // Resident memory may wander this much after the warm-up without counting as growth.
 constexpr long allowedGrowthKb = 4096;
+// Frames a turn of the stage takes at most (a half turn counts on its 31st),
+// with the camera's return; a best view's travel or its return (68 at most);
+// Explode until the merged fireball has settled after its burst; drops'
+// rings spreading.
+constexpr int turnFrames = 45;
+constexpr int toggleFrames = 2;
+constexpr int travelFrames = 75;
+constexpr int burstFrames = 200;
+constexpr int dropFrames = 60;
+
 // How often the title must be set again at the end, once a second.
 constexpr int leastTitleSettings = 3;
 
@@ -135,6 +145,41 @@ class Soak {
   Soak(RunningProgram& run, Window window, unsigned int seed)
       : run_(run), window_(window), random_(seed) {}
 
+  // Each scene in front in turn with everything it can show (its effects,
+  // its options off and on again, its best view and back), each waited for
+  // in frames: the renderer then has met the states random input can lead
+  // to, whatever the machine's speed, before memory is measured.
+  void visitScenes(SoakFigures& figures) {
+    struct Visit {
+      const char* key;
+      const char* effects;  // keys, and how many frames they take to play out
+      int effectFrames;
+      std::vector<const char*> entries;  // menu entries picked in turn
+    };
+    const Visit visits[] = {
+        {"1", "", 0, {"Leaves On/Off", "Leaves On/Off", "Branches On/Off", "Branches On/Off",
+                      "Wind Best Zoom", "Reset Zoom"}},
+        {"2", "", 0, {"Water On/Off", "Water On/Off", "Earth Best Zoom", "Reset Zoom"}},
+        {"3", "c", burstFrames, {"Fire Best Zoom", "Reset Zoom"}},
+        {"4", "d d", dropFrames,
+         {"Draw Birds On/Off", "Draw Birds On/Off", "Water Best Zoom", "Reset Zoom"}},
+    };
+    for (const Visit& visit : visits) {
+      sendKeys(figures, visit.key);
+      waitForFrames(turnFrames);
+      if (*visit.effects) {
+        sendKeys(figures, visit.effects);
+        waitForFrames(visit.effectFrames);
+      }
+      for (const char* label : visit.entries) {
+        if (!pickMenuEntry(figures, entryLabelled(label))) ++figures.failedPicks;
+        const bool travels = std::string(label).find("Zoom") != std::string::npos;
+        waitForFrames(travels ? travelFrames : toggleFrames);
+      }
+    }
+    sendKeys(figures, "r");
+  }
+
   // Every key once, then every menu entry once.
   void tour(SoakFigures& figures) {
     std::string keys;
@@ -148,6 +193,30 @@ class Soak {
     for (const MenuEntry& entry : menuEntries) {
       if (!pickMenuEntry(figures, entry)) ++figures.failedPicks;
     }
+  }
+
+  // Sends keys (xdotool's names, separated by spaces) to the window, all
+  // counted as handled keys.
+  void sendKeys(SoakFigures& figures, const std::string& keys) {
+    figures.keysHandled += static_cast<int>(std::count(keys.begin(), keys.end(), ' ') + 1);
+    RunningProgram::xdotool("key --window " + std::to_string(window_) + " " + keys);
+  }
+
+  // Waits until the program has drawn about frames more frames, by the rates
+  // its title shows once a second.
+  void waitForFrames(int frames) {
+    for (int drawn = 0; drawn < frames;) {
+      if (!run_.waitForTitleSettings(1)) return;
+      drawn += std::max(1, titleRate(run_.titles().back()));
+    }
+  }
+
+  // The menu entry with that label.
+  static const MenuEntry& entryLabelled(const std::string& label) {
+    for (const MenuEntry& entry : menuEntries) {
+      if (label == entry.label) return entry;
+    }
+    return menuEntries.front();
   }
 
   // Sends one batch of random keys to the window.
@@ -270,8 +339,13 @@ TEST(Soak, SurvivesRandomKeysAndMenuPicksWithoutGrowing) {
   const double warmUp = std::min<double>(seconds * warmUpShare, longestWarmUpSeconds);
   const int samplePeriod = std::max(shortestSampleSeconds, seconds / reportSamples);
   const Clock::time_point start = Clock::now();
+  soak.visitScenes(figures);
   soak.tour(figures);
-  for (int batch = 0; secondsSince(start) < seconds; ++batch) {
+  // The warm-up lasts at least until the visits and the tour are done; the
+  // measured part after it keeps its length however long they took.
+  const double measuredFrom = std::max(warmUp, secondsSince(start));
+  const double endAt = std::max<double>(seconds, measuredFrom + (seconds - warmUp));
+  for (int batch = 0; secondsSince(start) < endAt; ++batch) {
     soak.sendKeys(figures);
     if (batch % batchesPerMenuPick == batchesPerMenuPick - 1 && !soak.pickMenuEntry(figures)) {
       ++figures.failedPicks;
@@ -279,7 +353,7 @@ TEST(Soak, SurvivesRandomKeysAndMenuPicksWithoutGrowing) {
     ASSERT_TRUE(run.alive()) << "ended after " << secondsSince(start) << " s\n" << run.errors();
     const long rss = run.residentKilobytes();
     const double now = secondsSince(start);
-    if (figures.rssWarm < 0 && now >= warmUp) figures.rssWarm = rss;
+    if (figures.rssWarm < 0 && now >= measuredFrom) figures.rssWarm = rss;
     if (figures.rssWarm >= 0) figures.rssPeak = std::max(figures.rssPeak, rss);
     const int second = static_cast<int>(now) / samplePeriod * samplePeriod;
     if (figures.rssSamples.empty() || figures.rssSamples.back().first != second) {
