@@ -1,6 +1,7 @@
 #include "app/controller.h"
 
 #include "app/scene_controller.h"
+#include "app/tour.h"
 #include "app/window.h"
 #include "platform/turn_angle.h"
 #include "scenes/fire/fire_effect.h"
@@ -251,6 +252,7 @@ void specialKeyPressed(int key, int, int) {
 
 void idleUpdate() {
   SceneController& c = sceneController;
+  if (tourState.active) advanceTour();
   travelCamera(c);
   if (c.introActive) c.introActive = intro.updateIntro();
   slideSpheres(c);

@@ -2,11 +2,14 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "app/backdrop_cache.h"
 #include "app/controller.h"
 #include "app/scene_controller.h"
+#include "app/startup.h"
 #include "app/window.h"
 #include "assets/display_lists.h"
 #include "assets/stage.h"
@@ -32,6 +35,17 @@ namespace {
 
 constexpr uint32_t titleInterval = 1000;  // milliseconds between title updates
 constexpr float cameraDistance = -36.0f;
+// The view the starfield quad was made to fill.
+constexpr float backdropAspect = 4.0f / 3.0f;
+
+// How far to either side the backdrop must reach, in the quad's units, to
+// fill a view of this aspect: its plane is farthest from the eye at zoom 0.
+float backdropReach(float aspect) {
+  const double distance = starfieldDepth - cameraDistance;
+  const double halfHeight = distance * std::tan(viewFieldOfView / 2.0 * M_PI / 180.0);
+  constexpr double margin = 1.0;
+  return static_cast<float>(halfHeight * aspect + margin);
+}
 
 // Hands what has been drawn so far to the renderer. A renderer that
 // rasterises in threads of its own (Mesa's llvmpipe bins a whole frame before
@@ -116,6 +130,9 @@ void clearAndDrawBackdrop() {
     leaveStarfieldQuadState();
   } else {
     glCallList(static_cast<GLuint>(starfieldList));
+    // A view wider than the quad's gets the starfield continued to its sides.
+    const float aspect = static_cast<float>(key.width) / static_cast<float>(std::max(key.height, 1));
+    if (aspect > backdropAspect) drawStarfieldSides(backdropReach(aspect));
     keepBackdrop(key);
   }
 }

@@ -23,7 +23,6 @@ constexpr double startNear = 0.0;
 constexpr double startFar = 3000.0;
 
 // Drawing projection set on every reshape.
-constexpr double fieldOfView = 45.0;
 constexpr float nearPlane = 0.1f;  // single-precision 0.1, widened
 constexpr double farPlane = 1000.0;
 
@@ -98,7 +97,7 @@ void initGraphics(int width, int height) {
 void reshapeWindow(int width, int height) {
   if (height == 0) height = 1;
   glViewport(0, 0, width, height);
-  setProjection(fieldOfView, width, height, nearPlane, farPlane);
+  setProjection(viewFieldOfView, width, height, nearPlane, farPlane);
 }
 
 void quitProgram() {

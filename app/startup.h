@@ -6,6 +6,10 @@
 // the step's name, so a tool can check GL step by step; main leaves it unset.
 extern void (*startUpStepDone)(const char* step);
 
+// The drawing projection's vertical field of view, degrees; its aspect is the
+// window's.
+constexpr double viewFieldOfView = 45.0;
+
 // Fixed GL state, the eleven textures, the fire's vertex array, the tree's
 // lists and the nine fixed display lists. Needs a current GL context.
 void initGraphics(int width, int height);

@@ -7,11 +7,14 @@
 #include <cstring>
 
 #include "app/banner.h"
+#include "app/command_line.h"
 #include "app/controller.h"
 #include "app/frame.h"
 #include "app/input.h"
 #include "app/menus.h"
+#include "app/pacing.h"
 #include "app/startup.h"
+#include "app/tour.h"
 #include "platform/clock.h"
 
 static_assert(specialKeyLeft == GLUT_KEY_LEFT && specialKeyUp == GLUT_KEY_UP &&
@@ -90,21 +93,68 @@ void initGlut(int* argc, char** argv) {
   glutInit(argc, argv);
 }
 
+// The idle step at the pace --fps asks for.
+void pacedIdleUpdate() {
+  waitForFrameSlot();
+  idleUpdate();
+}
+
+// What GLUT calls when idle: the idle step, paced when --fps was given.
+void (*idleCallback())() { return programOptions.framesPerSecond > 0 ? pacedIdleUpdate : idleUpdate; }
+
+// A window nobody can see (minimised, on another workspace, or covered
+// whole) does no idle work: its animations wait and the process sleeps. It
+// carries on from the same state when it is shown again.
+void pauseWhileHidden(int state) {
+  const bool visible = state != GLUT_HIDDEN && state != GLUT_FULLY_COVERED;
+  glutIdleFunc(visible ? idleCallback() : nullptr);
+  if (visible) restartPacing();
+}
+
+// During the tour, any key or mouse button, or the menu, hands the program
+// back to the user; the key then does what it always does.
+void keyEndingTour(unsigned char key, int x, int y) {
+  endTour();
+  keyPressed(key, x, y);
+}
+void specialKeyEndingTour(int key, int x, int y) {
+  endTour();
+  specialKeyPressed(key, x, y);
+}
+void buttonEndingTour(int, int state, int, int) {
+  if (state == GLUT_DOWN) endTour();
+}
+void menuEndingTour(int status, int, int) {
+  if (status == GLUT_MENU_IN_USE) endTour();
+}
+
 }  // namespace
 
 WindowCalls windowCalls = {glutPostRedisplayCall, glutSetWindowTitleCall, glutSwapBuffersCall};
 
 void openWindow(int* argc, char** argv) {
+  const ProgramOptions& options = programOptions;
   initGlut(argc, argv);
   glutInitDisplayMode(displayMode);
-  glutInitWindowSize(windowWidth, windowHeight);
-  glutInitWindowPosition(0, 0);
+  if (options.fullscreen) {
+    glutInitWindowSize(glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT));
+    glutInitWindowPosition(0, 0);
+  } else if (!options.geometryGiven) {
+    glutInitWindowSize(windowWidth, windowHeight);
+    glutInitWindowPosition(0, 0);
+  }
   glutCreateWindow(windowTitle);
+  if (options.fullscreen) glutFullScreen();
   glutDisplayFunc(displayFrame);
-  glutIdleFunc(idleUpdate);
+  glutIdleFunc(idleCallback());
   glutReshapeFunc(reshapeWindow);
-  glutKeyboardFunc(keyPressed);
-  glutSpecialFunc(specialKeyPressed);
+  glutKeyboardFunc(options.tour ? keyEndingTour : keyPressed);
+  glutSpecialFunc(options.tour ? specialKeyEndingTour : specialKeyPressed);
+  if (options.tour) {
+    glutMouseFunc(buttonEndingTour);
+    glutMenuStatusFunc(menuEndingTour);
+  }
+  glutWindowStatusFunc(pauseWhileHidden);
   buildMenus();
   printBanner();
 }

@@ -67,7 +67,10 @@ struct TexturedQuad {
 
 constexpr TexturedQuad starfieldQuad = {
     {{0, 0}, {0, 1}, {1, 1}, {1, 0}},
-    {{-30, -30, -15}, {-30, 30, -15}, {30, 30, -15}, {30, -30, -15}}};
+    {{-starfieldHalfSide, -starfieldHalfSide, -starfieldDepth},
+     {-starfieldHalfSide, starfieldHalfSide, -starfieldDepth},
+     {starfieldHalfSide, starfieldHalfSide, -starfieldDepth},
+     {starfieldHalfSide, -starfieldHalfSide, -starfieldDepth}}};
 
 // The floor tile repeats its texture 6.5 times along each side.
 constexpr TexturedQuad floorQuad = {
@@ -133,6 +136,40 @@ void drawWaterMarker() { drawMarker(waterMarker); }
 void drawWindMarker() { drawMarker(windMarker); }
 
 void drawStarfieldQuad() { drawTexturedQuad(starfieldTexture, starfieldQuad); }
+
+void drawStarfieldSides(float reach) {
+  const float side = 2.0f * starfieldHalfSide;
+  if (reach <= starfieldHalfSide) return;
+  glBindTexture(GL_TEXTURE_2D, starfieldTexture);
+  glEnable(GL_TEXTURE_2D);
+  glBegin(GL_QUADS);
+  // Copy k (1, 2, ...) spans [s + (k - 1) side, s + k side] on the right and
+  // its mirror image on the left; odd copies run the texture backwards, so
+  // each meets its neighbour at the same texels.
+  for (int k = 1; starfieldHalfSide + (k - 1) * side < reach; ++k) {
+    const float inner = starfieldHalfSide + (k - 1) * side;
+    const float outer = inner + side < reach ? inner + side : reach;
+    const float innerS = k % 2 == 1 ? 1.0f : 0.0f;
+    const float outerS = innerS + (k % 2 == 1 ? -1.0f : 1.0f) * (outer - inner) / side;
+    for (const float sign : {1.0f, -1.0f}) {
+      // On the left the quad's s runs from 0 at its edge, so mirror s too.
+      const float a = sign > 0 ? innerS : 1.0f - innerS;
+      const float b = sign > 0 ? outerS : 1.0f - outerS;
+      glTexCoord2f(a, 0.0f);
+      glVertex3f(sign * inner, -starfieldHalfSide, -starfieldDepth);
+      glTexCoord2f(a, 1.0f);
+      glVertex3f(sign * inner, starfieldHalfSide, -starfieldDepth);
+      glTexCoord2f(b, 1.0f);
+      glVertex3f(sign * outer, starfieldHalfSide, -starfieldDepth);
+      glTexCoord2f(b, 0.0f);
+      glVertex3f(sign * outer, -starfieldHalfSide, -starfieldDepth);
+    }
+  }
+  glEnd();
+  glDisable(GL_TEXTURE_2D);
+  // The current texture coordinate as the quad alone leaves it.
+  glTexCoord2fv(starfieldQuad.texCoords[3]);
+}
 
 void leaveStarfieldQuadState() {
   glBindTexture(GL_TEXTURE_2D, starfieldTexture);

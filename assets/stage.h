@@ -15,6 +15,14 @@ void drawWindMarker();
 void drawStageList();      // list 2: domes and column
 void drawWalkways();       // list 9: the four walkways
 void drawStarfieldQuad();  // list 4: the backdrop
+// The starfield quad: a square of this half side, this far behind the
+// stage's centre (in the frame's camera space, before the stage turns).
+constexpr float starfieldHalfSide = 30.0f;
+constexpr float starfieldDepth = 15.0f;
+// Widens the backdrop for a view wider than the quad: mirrored copies of the
+// starfield continue it to the left and right out to reach (in the quad's
+// units), so the stars keep their size and meet without a seam.
+void drawStarfieldSides(float reach);
 // The state drawing the starfield quad leaves behind, without drawing it: its
 // texture bound, texturing off and its last corner's texture coordinate.
 void leaveStarfieldQuadState();

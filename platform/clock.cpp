@@ -24,6 +24,19 @@ uint32_t clockMilliseconds() {
   return static_cast<uint32_t>(ms);
 }
 
+uint64_t monotonicNanoseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<uint64_t>(now.tv_sec) * 1000000000u + static_cast<uint64_t>(now.tv_nsec);
+}
+
+void sleepUntilNanoseconds(uint64_t when) {
+  const timespec until{static_cast<time_t>(when / 1000000000u),
+                       static_cast<long>(when % 1000000000u)};
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
+  }
+}
+
 void sleepMilliseconds(uint32_t milliseconds) { currentSleep(milliseconds); }
 
 SleepFunction replaceSleepFunction(SleepFunction replacement) {
