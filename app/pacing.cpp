@@ -23,4 +23,9 @@ void waitForFrameSlot() {
   pacing.nextFrame = start + nanosecondsPerSecond / static_cast<uint64_t>(framesPerSecond);
 }
 
-void restartPacing() { framePacing.nextFrame = 0; }
+void restartPacing() {
+  const int framesPerSecond = programOptions.framesPerSecond;
+  if (framesPerSecond <= 0) return;
+  framePacing.nextFrame =
+      monotonicNanoseconds() + nanosecondsPerSecond / static_cast<uint64_t>(framesPerSecond);
+}

@@ -15,5 +15,6 @@ extern FramePacing framePacing;
 // followed by a burst of hurried frames.
 void waitForFrameSlot();
 
-// Forgets the booked slot, after a pause: the next frame may start at once.
+// Books the next slot a whole period from now, after a pause: the frame on
+// screen stays for a period before the animations go on.
 void restartPacing();

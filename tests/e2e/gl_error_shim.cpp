@@ -1,8 +1,8 @@
 // Preloaded into kesh-frames by the GL-error test to break two calls on
 // purpose, so the test can see that the frame tool catches GL errors and
 // names where they happened: the first glHint (start-up's perspective hint)
-// gets a hint mode that does not exist, and every glDrawArrays (only the
-// fire's burst uses it) a negative count.
+// gets a hint mode that does not exist, and every glDrawArrays of points
+// (the fire's burst) a negative count.
 #include <GL/gl.h>
 #include <dlfcn.h>
 
@@ -28,9 +28,9 @@ extern "C" void glHint(GLenum target, GLenum mode) {
   broken = true;
 }
 
-// Every call passes a negative count.
-extern "C" void glDrawArrays(GLenum mode, GLint first, GLsizei) {
+// Every draw of points passes a negative count; other draws pass through.
+extern "C" void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
   using DrawArrays = void (*)(GLenum, GLint, GLsizei);
   static const DrawArrays real = realFunction<DrawArrays>("glDrawArrays");
-  real(mode, first, negativeCount);
+  real(mode, first, mode == GL_POINTS ? negativeCount : count);
 }

@@ -42,7 +42,7 @@ TEST(StoryboardGlErrors, NoneAfterAnyStartUpStepOrFrame) {
   ASSERT_TRUE(run.start(frameTool, buildDir, {}, {"--out", shots.path()}));
   EXPECT_EQ(run.waitForExit(storyboardTimeoutMs), 0) << run.errors();
   EXPECT_EQ(errorLines(run.errors()), std::vector<std::string>{});
-  EXPECT_TRUE(contains(run.output(), "kesh-frames: wrote 25 shots")) << run.output();
+  EXPECT_TRUE(contains(run.output(), "kesh-frames: wrote 29 shots")) << run.output();
 }
 
 TEST(StoryboardGlErrors, BrokenCallsAreCaughtAndNamed) {

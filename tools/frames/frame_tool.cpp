@@ -25,6 +25,7 @@
 #include "app/frame.h"
 #include "app/input.h"
 #include "app/startup.h"
+#include "app/tour.h"
 #include "app/window.h"
 #include "platform/clock.h"
 #include "tools/common/framebuffer.h"
@@ -190,6 +191,9 @@ int main(int argc, char** argv) {
         break;
       case StepKind::menu:
         callMenu(step.menu, step.value);
+        break;
+      case StepKind::tour:
+        startTour();
         break;
     }
   }

@@ -1,6 +1,7 @@
 #include "tools/frames/storyboard.h"
 
 #include "app/input.h"
+#include "app/tour.h"
 #include "app/window.h"
 
 namespace {
@@ -10,6 +11,35 @@ StoryStep shot(const char* name) { return {StepKind::shot, 0, name, StoryMenu::m
 StoryStep key(unsigned char k) { return {StepKind::key, k, nullptr, StoryMenu::main}; }
 StoryStep special(int k) { return {StepKind::special, k, nullptr, StoryMenu::main}; }
 StoryStep menu(StoryMenu which, int value) { return {StepKind::menu, value, nullptr, which}; }
+StoryStep tour() { return {StepKind::tour, 0, nullptr, StoryMenu::main}; }
+
+// A moment of the tour to capture: frames after the action of a step.
+struct TourMoment {
+  const char* name;
+  int step;   // the tour's step, counted from 0
+  int after;  // frames after its action
+};
+
+// The tour from where the storyboard leaves the stage (fire in front, seen
+// from its best view): a moment of each scene's part.
+constexpr TourMoment tourMoments[] = {
+    {"tour-wind-leaves-off", 2, 20},
+    {"tour-earth-water-off", 9, 20},
+    {"tour-fire-mid-burst", 15, 70},
+    {"tour-water-drops", 22, 30},
+};
+
+// The tour's start, then each moment as frames to run and a shot.
+void addTour(std::vector<StoryStep>& steps) {
+  steps.push_back(tour());
+  int frames = 0;  // frames run since the tour started
+  for (const TourMoment& moment : tourMoments) {
+    const int shotFrame = tourFramesUntil(moment.step) + moment.after;
+    steps.push_back(advance(shotFrame - 1 - frames));
+    steps.push_back(shot(moment.name));
+    frames = shotFrame;
+  }
+}
 
 // Frames a quarter turn and a half turn of the stage take to complete.
 constexpr int quarterTurnFrames = 16;
@@ -103,5 +133,10 @@ const std::vector<StoryStep>& storyboard() {
       advance(79),
       shot("fire-merged"),
   };
-  return steps;
+  static const std::vector<StoryStep> withTour = [] {
+    std::vector<StoryStep> all = steps;
+    addTour(all);
+    return all;
+  }();
+  return withTour;
 }

@@ -9,6 +9,7 @@ enum class StepKind {
   key,      // keyboard callback with value
   special,  // special-key callback with value
   menu,     // menu callback of menu with value
+  tour,     // start the tour
 };
 
 // Which menu callback a menu step calls.

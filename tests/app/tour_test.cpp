@@ -1,0 +1,63 @@
+// The tour, step by step as idle steps and frames run it: in one round every
+// scene comes to the front and is seen from its best view, the scenes show
+// their effects, and everything the tour switched off is on again. A key
+// pressed by the user ends it where it stands.
+#include <set>
+
+#include "app/frame.h"
+#include "app/tour.h"
+#include "scenes/fire/fire_state.h"
+#include "tests/app/shell_fixture.h"
+
+namespace {
+
+using Tour = ShellTest;
+
+// One frame as the program runs it, less the drawing: the idle step, then
+// the front scene becoming the selected one, as the display does.
+void runFrame() {
+  idleUpdate();
+  sceneController.selectedScene = frontScene();
+}
+
+TEST_F(Tour, OneRoundShowsEveryScenesBestViewAndEffectsAndRestoresTheOptions) {
+  startTour();
+  // Up to the next round's first action (wind to the front), and its turn.
+  const int round = tourFramesUntil(tourStepCount) + 40;
+  std::set<int> bestViews;
+  bool leavesOff = false, branchesOff = false, oceanOff = false, burst = false;
+  for (int frame = 0; frame < round; ++frame) {
+    runFrame();
+    const float stops[] = {-12.5f, -16.0f, -11.0f, -17.0f};  // the best views' zooms
+    if (c.cameraZoom == stops[frontScene()]) bestViews.insert(frontScene());
+    leavesOff = leavesOff || !c.showLeaves;
+    branchesOff = branchesOff || !c.showBranches;
+    oceanOff = oceanOff || !c.showOcean;
+    burst = burst || burstFramesLeft > 0;
+  }
+  EXPECT_EQ(bestViews, (std::set<int>{windScene, earthScene, fireScene, waterScene}));
+  EXPECT_TRUE(leavesOff && branchesOff && oceanOff && burst);
+  EXPECT_EQ(c.showLeaves + c.showBranches + c.showOcean + c.showBirds, 4);
+  EXPECT_EQ(frontScene(), windScene) << "the round ends back at the start";
+  EXPECT_EQ(c.cameraZoom, 0.0f);
+  EXPECT_EQ(c.carouselAngle, 90 * c.carouselCount) << "the stage rests in line";
+}
+
+TEST_F(Tour, WaitsForTheIntroAndStopsWhereItStandsWhenEnded) {
+  c.introActive = 1;
+  startTour();
+  for (int frame = 0; frame < 500; ++frame) advanceTour();
+  EXPECT_EQ(tourState.step, 0) << "nothing happens during the intro";
+  EXPECT_EQ(c.turningForward + c.turningBack + c.travelMode, 0);
+  c.introActive = 0;
+  for (int frame = 0; frame < tourFramesUntil(7); ++frame) runFrame();
+  ASSERT_EQ(tourState.step, 8) << "earth was asked for";
+  endTour();
+  const SceneController before = c;
+  for (int frame = 0; frame < 2 * tourFramesUntil(tourStepCount - 1); ++frame) runFrame();
+  EXPECT_EQ(frontScene(), earthScene);
+  EXPECT_EQ(c.cameraZoom, before.cameraZoom);
+  EXPECT_EQ(c.showOcean, 1);
+}
+
+}  // namespace
