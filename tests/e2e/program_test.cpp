@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <fstream>
-#include <regex>
 #include <sstream>
 
 #include "tests/e2e/running_program.h"
@@ -23,10 +22,8 @@ std::string readFile(const std::string& path) {
 }
 
 bool isRateTitle(const std::string& title, bool positive) {
-  static const std::regex form(R"(Kesh Valdrune by Halvorsk       \[ FPS: (\d+) \])");
-  std::smatch match;
-  if (!std::regex_match(title, match, form)) return false;
-  return positive ? std::stoi(match[1]) > 0 : match[1] == "0";
+  const int rate = RunningProgram::titleRate(title);
+  return positive ? rate > 0 : rate == 0;
 }
 
 // Saves a screenshot of the whole test display for people to look at.

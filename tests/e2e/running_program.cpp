@@ -8,10 +8,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <regex>
 
 namespace {
 
@@ -28,7 +30,7 @@ int millisecondsLeft(Clock::time_point deadline) {
 
 }  // namespace
 
-PrivateDisplay::PrivateDisplay() {
+PrivateDisplay::PrivateDisplay(int width, int height) {
   int ready[2];
   if (pipe(ready) != 0) return;
   pid_ = fork();
@@ -38,7 +40,8 @@ PrivateDisplay::PrivateDisplay() {
     dup2(devNull, STDOUT_FILENO);
     dup2(devNull, STDERR_FILENO);
     const std::string fd = std::to_string(ready[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
+    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
            "-nolisten", "tcp", static_cast<char*>(nullptr));
     _exit(127);
   }
@@ -179,6 +182,9 @@ void RunningProgram::handle(const XEvent& event) {
       if (event.xproperty.window == window_ && event.xproperty.atom == XA_WM_NAME) {
         ++titleSettings_;
         noteTitle();
+        // A title is set while a frame is drawn, so it stands for one at least.
+        const int rate = titles_.empty() ? -1 : titleRate(titles_.back());
+        if (rate >= 0) framesReported_ += std::max(1, rate);
       }
       break;
     default:
@@ -242,6 +248,20 @@ bool RunningProgram::waitForTitleSettings(int count, int timeoutMs) {
   const int target = titleSettings_ + count;
   while (titleSettings_ < target && millisecondsLeft(deadline) > 0 && !exited_) pump(20);
   return titleSettings_ >= target;
+}
+
+bool RunningProgram::waitForFrames(int frames) {
+  const long target = framesReported_ + frames;
+  while (framesReported_ < target) {
+    if (!waitForTitleSettings(1)) return false;
+  }
+  return true;
+}
+
+int RunningProgram::titleRate(const std::string& title) {
+  static const std::regex form(R"(Kesh Valdrune by Halvorsk       \[ FPS: (\d+) \])");
+  std::smatch match;
+  return std::regex_match(title, match, form) ? std::stoi(match[1]) : -1;
 }
 
 bool RunningProgram::waitForPopupsClosed(int timeoutMs) {

@@ -24,7 +24,8 @@ struct WindowBox {
 // so it resets when its last client leaves. Stopped when the object goes.
 class PrivateDisplay {
  public:
-  PrivateDisplay();
+  // A screen of width x height pixels, 24 bits deep.
+  explicit PrivateDisplay(int width = 1280, int height = 1024);
   ~PrivateDisplay();
   PrivateDisplay(const PrivateDisplay&) = delete;
   PrivateDisplay& operator=(const PrivateDisplay&) = delete;
@@ -68,6 +69,9 @@ class RunningProgram {
                     int timeoutMs = hangTimeoutMs);
   // Waits until the title has been set count more times; false on timeout.
   bool waitForTitleSettings(int count, int timeoutMs = hangTimeoutMs);
+  // Waits until the titles report frames more frames drawn; false if the
+  // title stops changing first (the program hangs or ends).
+  bool waitForFrames(int frames);
   // Waits until a pop-up (override-redirect) window is mapped; 0 on timeout.
   Window waitForPopup(int timeoutMs = hangTimeoutMs);
   // Waits until no pop-up window of the display is mapped; false on timeout.
@@ -85,10 +89,16 @@ class RunningProgram {
   WindowBox box(Window window) const;
   Window window() const { return window_; }
   bool running() const { return pid_ > 0; }
+  pid_t pid() const { return pid_; }
   // True while the program has not ended (looks at the latest events first).
   bool alive();
   // How often the main window's title has been set, changed or not.
   int titleSettings() const { return titleSettings_; }
+  // The frames drawn so far as the rate titles tell them (a title is set
+  // once a second while frames are drawn, with the last second's count).
+  long framesReported() const { return framesReported_; }
+  // The rate a frame-rate title shows; -1 for any other title.
+  static int titleRate(const std::string& title);
   // The program's resident memory in kilobytes (VmRSS); -1 when unknown.
   long residentKilobytes() const;
 
@@ -116,4 +126,5 @@ class RunningProgram {
   std::set<Window> mappedPopups_;
   std::vector<std::string> titles_;
   int titleSettings_ = 0;
+  long framesReported_ = 0;
 };

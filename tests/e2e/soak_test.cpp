@@ -17,7 +17,6 @@
 #include <fstream>
 #include <map>
 #include <random>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -115,13 +114,6 @@ double secondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// The rate in a frame-rate title; -1 for any other title.
-int titleRate(const std::string& title) {
-  static const std::regex form(R"(Kesh Valdrune by Halvorsk       \[ FPS: (\d+) \])");
-  std::smatch match;
-  return std::regex_match(title, match, form) ? std::stoi(match[1]) : -1;
-}
-
 // A point as xdotool takes it.
 std::string at(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
 
@@ -166,15 +158,15 @@ class Soak {
     };
     for (const Visit& visit : visits) {
       sendKeys(figures, visit.key);
-      waitForFrames(turnFrames);
+      run_.waitForFrames(turnFrames);
       if (*visit.effects) {
         sendKeys(figures, visit.effects);
-        waitForFrames(visit.effectFrames);
+        run_.waitForFrames(visit.effectFrames);
       }
       for (const char* label : visit.entries) {
         if (!pickMenuEntry(figures, entryLabelled(label))) ++figures.failedPicks;
         const bool travels = std::string(label).find("Zoom") != std::string::npos;
-        waitForFrames(travels ? travelFrames : toggleFrames);
+        run_.waitForFrames(travels ? travelFrames : toggleFrames);
       }
     }
     sendKeys(figures, "r");
@@ -200,15 +192,6 @@ class Soak {
   void sendKeys(SoakFigures& figures, const std::string& keys) {
     figures.keysHandled += static_cast<int>(std::count(keys.begin(), keys.end(), ' ') + 1);
     RunningProgram::xdotool("key --window " + std::to_string(window_) + " " + keys);
-  }
-
-  // Waits until the program has drawn about frames more frames, by the rates
-  // its title shows once a second.
-  void waitForFrames(int frames) {
-    for (int drawn = 0; drawn < frames;) {
-      if (!run_.waitForTitleSettings(1)) return;
-      drawn += std::max(1, titleRate(run_.titles().back()));
-    }
   }
 
   // The menu entry with that label.
@@ -303,7 +286,7 @@ std::string report(int seconds, unsigned int seed, const SoakFigures& figures,
   for (const auto& [label, count] : figures.picks) picks += count;
   int lowest = -1, highest = -1;
   for (const std::string& title : run.titles()) {
-    const int rate = titleRate(title);
+    const int rate = RunningProgram::titleRate(title);
     if (rate <= 0) continue;
     lowest = lowest < 0 ? rate : std::min(lowest, rate);
     highest = std::max(highest, rate);
@@ -331,7 +314,7 @@ TEST(Soak, SurvivesRandomKeysAndMenuPicksWithoutGrowing) {
   ASSERT_TRUE(run.start(program, buildDir));
   const Window window = run.waitForWindow();
   ASSERT_NE(window, 0u) << run.errors();
-  ASSERT_TRUE(run.waitForTitle([](const std::string& t) { return titleRate(t) >= 0; }));
+  ASSERT_TRUE(run.waitForTitle([](const std::string& t) { return RunningProgram::titleRate(t) >= 0; }));
 
   SoakFigures figures;
   figures.rssStart = run.residentKilobytes();
@@ -364,7 +347,7 @@ TEST(Soak, SurvivesRandomKeysAndMenuPicksWithoutGrowing) {
 
   // The title goes on showing the rate once a second.
   EXPECT_TRUE(run.waitForTitleSettings(leastTitleSettings));
-  EXPECT_GT(titleRate(run.titles().back()), 0) << run.titles().back();
+  EXPECT_GT(RunningProgram::titleRate(run.titles().back()), 0) << run.titles().back();
   EXPECT_TRUE(run.alive());
 
   const std::string figuresText = report(seconds, seed, figures, run);

@@ -23,9 +23,7 @@ constexpr int starts = 100;
 // The banner's last line: printed once the window is open.
 const char* const bannerEnd = "Please Wait : Loading Textures";
 
-bool isRateTitle(const std::string& title) {
-  return title.rfind("Kesh Valdrune by Halvorsk       [ FPS: ", 0) == 0;
-}
+bool isRateTitle(const std::string& title) { return RunningProgram::titleRate(title) >= 0; }
 
 // One start on a display of its own; empty if it went well, else what failed.
 std::string startOnce() {

@@ -1,20 +1,22 @@
-// kesh-frames: runs the real program's start-up with a fixed seed in a window,
-// drives its idle and display callbacks and its input frame by frame, and
-// writes PNG shots of a fixed storyboard; or, with --models, a contact sheet
+// kesh-frames: runs the real program's start-up with a fixed seed (1, or
+// --seed N) in a window, drives its idle and display callbacks and its input
+// frame by frame, and writes PNG shots of a fixed storyboard; or, with --models, a contact sheet
 // of every model; or, with --icon, the program's icons cut from one shot.
 // Every start-up step and every frame is checked for GL errors; any error
 // is reported with its step or frame and makes the run fail. --sparse draws
 // only the shots' frames (the others run their idle step alone), for slow
 // runs such as under valgrind.
 //
-//   kesh-frames [--out DIR] [--only NAME]... [--list] [--sparse]
+//   kesh-frames [--out DIR] [--only NAME]... [--list] [--sparse] [--seed N]
 //   kesh-frames --models [--out DIR]
 //   kesh-frames --icon DIR
 #include <GL/gl.h>
 
+#include <getopt.h>
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -35,8 +37,6 @@
 
 namespace {
 
-constexpr unsigned int frameToolSeed = 1;
-
 struct Options {
   std::string outDir = "frames";
   std::vector<std::string> only;
@@ -44,6 +44,7 @@ struct Options {
   bool models = false;
   bool icon = false;
   bool sparse = false;
+  unsigned int seed = 1;  // the random stream's seed: bursts and drops repeat with it
 };
 
 std::string pendingShot;  // path of the shot the next swap captures
@@ -101,30 +102,67 @@ bool wanted(const Options& options, const char* name) {
   return false;
 }
 
+const char* const usage =
+    "usage: kesh-frames [--out DIR] [--only NAME]... [--list] [--sparse] [--seed N]\n"
+    "       kesh-frames --models [--out DIR]\n"
+    "       kesh-frames --icon DIR\n";
+
+// Reads the command line with getopt_long; false (after the usage) on a
+// mistake.
 bool parseOptions(int argc, char** argv, Options& options) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--out" && i + 1 < argc) {
-      options.outDir = argv[++i];
-    } else if (arg == "--only" && i + 1 < argc) {
-      options.only.push_back(argv[++i]);
-    } else if (arg == "--list") {
-      options.list = true;
-    } else if (arg == "--sparse") {
-      options.sparse = true;
-    } else if (arg == "--models") {
-      options.models = true;
-    } else if (arg == "--icon" && i + 1 < argc) {
-      options.icon = true;
-      options.outDir = argv[++i];
-      options.only = {iconShot};
-    } else {
-      std::fprintf(stderr,
-                   "usage: kesh-frames [--out DIR] [--only NAME]... [--list] [--sparse]\n"
-                   "       kesh-frames --models [--out DIR]\n"
-                   "       kesh-frames --icon DIR\n");
-      return false;
+  enum { outCode = 256, onlyCode, listCode, sparseCode, modelsCode, iconCode, seedCode };
+  static const option longOptions[] = {
+      {"out", required_argument, nullptr, outCode},
+      {"only", required_argument, nullptr, onlyCode},
+      {"list", no_argument, nullptr, listCode},
+      {"sparse", no_argument, nullptr, sparseCode},
+      {"models", no_argument, nullptr, modelsCode},
+      {"icon", required_argument, nullptr, iconCode},
+      {"seed", required_argument, nullptr, seedCode},
+      {nullptr, 0, nullptr, 0},
+  };
+  for (int code; (code = getopt_long(argc, argv, "", longOptions, nullptr)) != -1;) {
+    switch (code) {
+      case outCode:
+        options.outDir = optarg;
+        break;
+      case onlyCode:
+        options.only.push_back(optarg);
+        break;
+      case listCode:
+        options.list = true;
+        break;
+      case sparseCode:
+        options.sparse = true;
+        break;
+      case modelsCode:
+        options.models = true;
+        break;
+      case iconCode:
+        options.icon = true;
+        options.outDir = optarg;
+        options.only = {iconShot};
+        break;
+      case seedCode: {
+        char* end = nullptr;
+        errno = 0;
+        const unsigned long long seed = std::strtoull(optarg, &end, 10);
+        if (*optarg == '\0' || *optarg == '-' || *end != '\0' || errno != 0 || seed > UINT_MAX) {
+          std::fprintf(stderr, "kesh-frames: --seed needs a whole number from 0 to %u, not '%s'\n",
+                       UINT_MAX, optarg);
+          return false;
+        }
+        options.seed = static_cast<unsigned int>(seed);
+        break;
+      }
+      default:
+        std::fputs(usage, stderr);
+        return false;
     }
+  }
+  if (optind < argc) {
+    std::fputs(usage, stderr);
+    return false;
   }
   return true;
 }
@@ -147,7 +185,7 @@ int main(int argc, char** argv) {
   if (options.models) return writeModelSheets(options.outDir);
   if (options.icon) iconDir = options.outDir;
 
-  std::srand(frameToolSeed);
+  std::srand(options.seed);
   replaceSleepFunction(skipSleep);  // the intro's pause changes nothing drawn
   int glutArgc = 1;
   startUpStepDone = checkStartUpStep;
