@@ -15,7 +15,7 @@ CMAKE_FLAGS ?=
 run: deps-run
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target kesh-valdrune
-	@scripts/run-demo.sh $(BUILD)
+	@scripts/run-demo.sh $(BUILD) $(ARGS)
 
 test: deps-test
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DKESH_WERROR=ON -DKESH_BUILD_TESTS=ON $(CMAKE_FLAGS) >/dev/null

@@ -96,6 +96,12 @@ bool readWholeNumber(const char* text, unsigned long long least, unsigned long l
 
 }  // namespace
 
+std::vector<std::string> longOptionNames() {
+  std::vector<std::string> names;
+  for (const option* entry = longOptions; entry->name; ++entry) names.push_back(entry->name);
+  return names;
+}
+
 CommandLine readCommandLine(int& argc, char** argv, ProgramOptions& options, std::FILE* out,
                             std::FILE* errors) {
   // GLUT's options (and their values) stay for glutInit; the rest is ours.

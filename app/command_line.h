@@ -3,6 +3,8 @@
 // left in place for glutInit.
 #pragma once
 #include <cstdio>
+#include <string>
+#include <vector>
 
 // What the options ask for; everything off is the program as it always ran.
 struct ProgramOptions {
@@ -24,6 +26,10 @@ enum class CommandLine {
   finished,  // --help or --version was answered: end with status 0
   misused,   // a bad option or value was reported: end with status 2
 };
+
+// The program's own long options, without their dashes, in the order --help
+// lists them.
+std::vector<std::string> longOptionNames();
 
 // Reads the command line into options. The program's own options are taken
 // out of argv (argc shrinks); the program's name and GLUT's options stay, in

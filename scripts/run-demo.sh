@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Starts the demo from the build folder, where textures/ sits beside it.
-#   scripts/run-demo.sh BUILD_DIR
+# Starts the demo from the build folder, where textures/ sits beside it,
+# with the program's options after the folder.
+#   scripts/run-demo.sh BUILD_DIR [OPTION]...
 set -uo pipefail
-build=${1:?usage: run-demo.sh BUILD_DIR}
+build=${1:?usage: run-demo.sh BUILD_DIR [OPTION]...}
+shift
 cd "$build" || exit 1
 if [[ -z "${DISPLAY:-}" ]]; then
   cat >&2 <<'MSG'
@@ -13,4 +15,4 @@ Run `make run` from a graphical desktop session, or inside a virtual display:
 MSG
   exit 1
 fi
-exec ./kesh-valdrune
+exec ./kesh-valdrune "$@"

@@ -1,5 +1,6 @@
 // The README against the program and the repository: every menu entry the
-// program builds is in its menu table, every file it links to exists, the
+// program builds is in its menu table, every option it takes is explained
+// there and in the manual page, every file it links to exists, the
 // package name it gives carries the project's version, and its pictures
 // stay small.
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 
 #include <regex>
 
+#include "app/command_line.h"
 #include "tests/e2e/installed_program.h"
 
 namespace {
@@ -39,6 +41,20 @@ TEST(Readme, LinksOnlyToFilesThatExistAndKeepsItsPicturesSmall) {
   EXPECT_GE(links, 4) << "the pictures and the performance notes";
   EXPECT_GT(pictureBytes, 0);
   EXPECT_LE(pictureBytes, pictureBudgetBytes);
+}
+
+// Every option the program takes is named in the README and has an entry in
+// the manual page.
+TEST(Readme, AndTheManualPageExplainEveryOption) {
+  const std::string text = readme();
+  const std::string manual = readFile(sourceDir + "/packaging/kesh-valdrune.6");
+  const std::vector<std::string> names = longOptionNames();
+  ASSERT_FALSE(names.empty());
+  for (const std::string& name : names) {
+    EXPECT_NE(text.find("--" + name), std::string::npos) << name << " is not in the README";
+    const std::regex entry("\\.TP\n\\.BI? \\\\-\\\\-" + name + "\\b");
+    EXPECT_TRUE(std::regex_search(manual, entry)) << name << " has no entry in the manual page";
+  }
 }
 
 TEST(Readme, GivesThePackageFileOfThisVersion) {

@@ -50,13 +50,19 @@ std::vector<std::string> folderEntries(const std::string& path) {
   return names;
 }
 
-// The key=value lines of a desktop entry's main group.
-std::map<std::string, std::string> desktopEntryKeys(const std::string& text) {
+// The key=value lines of one group of a desktop entry ("Desktop Entry",
+// "Desktop Action NAME").
+std::map<std::string, std::string> desktopEntryKeys(const std::string& text,
+                                                    const std::string& group) {
   std::map<std::string, std::string> keys;
   std::istringstream lines(text);
+  bool inGroup = false;
   for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line[0] == '[') inGroup = line == "[" + group + "]";
     const size_t eq = line.find('=');
-    if (eq != std::string::npos && line[0] != '#') keys[line.substr(0, eq)] = line.substr(eq + 1);
+    if (inGroup && eq != std::string::npos && line[0] != '#') {
+      keys[line.substr(0, eq)] = line.substr(eq + 1);
+    }
   }
   return keys;
 }
@@ -95,7 +101,7 @@ TEST_F(InstalledTree, DesktopEntryIsValidAndNamesTheInstalledCommandAndIcon) {
   EXPECT_EQ(validate.status, 0) << validate.output;
   EXPECT_EQ(validate.output, "");
 
-  std::map<std::string, std::string> keys = desktopEntryKeys(readFile(entry));
+  std::map<std::string, std::string> keys = desktopEntryKeys(readFile(entry), "Desktop Entry");
   EXPECT_EQ(keys["Type"], "Application");
   EXPECT_EQ(keys["Name"], "Kesh Valdrune");
   EXPECT_EQ(keys["Terminal"], "false");
@@ -107,6 +113,28 @@ TEST_F(InstalledTree, DesktopEntryIsValidAndNamesTheInstalledCommandAndIcon) {
     EXPECT_TRUE(isFile(prefix() + "/share/icons/hicolor/" + size + "/apps/" + keys["Icon"] + ".png"))
         << size;
   }
+}
+
+// The entry's one action starts the tour on the whole screen, through the
+// command on the PATH; Escape ends it as it ends the program.
+TEST_F(InstalledTree, DesktopActionStartsTheTourFullScreen) {
+  const std::string text = readFile(prefix() + "/share/applications/kesh-valdrune.desktop");
+  EXPECT_EQ(desktopEntryKeys(text, "Desktop Entry")["Actions"], "tour;");
+  std::map<std::string, std::string> action = desktopEntryKeys(text, "Desktop Action tour");
+  EXPECT_EQ(action["Name"], "Full-screen tour");
+  ASSERT_EQ(action["Exec"], "kesh-valdrune --fullscreen --tour");
+
+  RunningProgram run;
+  ASSERT_TRUE(run.start("/bin/sh", elsewhere.path(), {"PATH=" + prefix() + "/bin:/usr/bin:/bin"},
+                        {"-c", action["Exec"]}));
+  const Window window = run.waitForWindow();
+  ASSERT_NE(window, 0u) << run.errors();
+  ASSERT_TRUE(run.waitForFrames(1)) << run.errors();
+  const WindowBox box = run.box(window), screen = run.screenBox();
+  EXPECT_EQ(box.width, screen.width);
+  EXPECT_EQ(box.height, screen.height);
+  EXPECT_EQ(run.quitWithEscape(), 0);
+  EXPECT_EQ(run.errors(), "");
 }
 
 TEST_F(InstalledTree, LauncherRunsTheProgramFromAnotherFolder) {

@@ -125,7 +125,7 @@ TEST_F(DebianPackage, UnpackedItRunsFromAnotherFolder) {
   expectRunEndsOnEscape(root + "/usr/bin/kesh-valdrune", elsewhere.path());
 }
 
-TEST_F(DebianPackage, ItsManualPageRendersTheKeysTheMenuAndTheExitStatuses) {
+TEST_F(DebianPackage, ItsManualPageRendersTheOptionsKeysMenuAndExitStatuses) {
   const std::string page = unpack() + "/usr/share/man/man6/kesh-valdrune.6.gz";
   const std::string warnings = work.file("warnings");
   const CommandResult man =
@@ -136,7 +136,7 @@ TEST_F(DebianPackage, ItsManualPageRendersTheKeysTheMenuAndTheExitStatuses) {
   const std::string text = std::regex_replace(man.output, std::regex(".\b"), "");
 
   EXPECT_EQ(text.rfind("KESH-VALDRUNE(6)", 0), 0u) << text.substr(0, 80);
-  for (const char* heading : {"\nNAME\n", "\nSYNOPSIS\n", "\nKEYS\n", "\nMENU\n",
+  for (const char* heading : {"\nNAME\n", "\nSYNOPSIS\n", "\nOPTIONS\n", "\nKEYS\n", "\nMENU\n",
                               "\nEXIT STATUS\n", "\nFILES\n"}) {
     EXPECT_NE(text.find(heading), std::string::npos) << heading;
   }
@@ -150,8 +150,9 @@ TEST_F(DebianPackage, ItsManualPageRendersTheKeysTheMenuAndTheExitStatuses) {
     EXPECT_NE(text.find(key), std::string::npos) << key;
   }
   EXPECT_NE(text.find("File Not Found : textures\\grass2.bmp"), std::string::npos);
-  EXPECT_TRUE(std::regex_search(text, std::regex(R"(\n +0 +The program was ended with Escape)")));
+  EXPECT_TRUE(std::regex_search(text, std::regex(R"(\n +0 +The +program +was +ended +with +Escape)")));
   EXPECT_TRUE(std::regex_search(text, std::regex(R"(\n +1 +A +texture +bitmap)")));
+  EXPECT_TRUE(std::regex_search(text, std::regex(R"(\n +2 +An +unknown +option)")));
 }
 
 }  // namespace

@@ -324,6 +324,12 @@ bool RunningProgram::xdotool(const std::string& arguments) {
   return std::system(command.c_str()) == 0;
 }
 
+WindowBox RunningProgram::screenBox() const {
+  if (!display_) return {};
+  return {0, 0, DisplayWidth(display_, DefaultScreen(display_)),
+          DisplayHeight(display_, DefaultScreen(display_))};
+}
+
 bool RunningProgram::grab(int x, int y, int width, int height,
                           std::vector<unsigned char>& rgb) const {
   XImage* image = XGetImage(display_, DefaultRootWindow(display_), x, y,

@@ -87,6 +87,8 @@ class RunningProgram {
   const std::string& output() const { return stdout_; }
   const std::string& errors() const { return stderr_; }
   WindowBox box(Window window) const;
+  // The whole screen of the display watched.
+  WindowBox screenBox() const;
   Window window() const { return window_; }
   bool running() const { return pid_ > 0; }
   pid_t pid() const { return pid_; }
