@@ -168,12 +168,15 @@ struct FrontScene {
 };
 // The tree's leaves and trunk: green with red in it. The earth's water
 // sheet: dark blue-green. The fireballs' grey stand or their yellow burst:
-// bright, red and green alike. The pool: bright blue.
+// bright, red and green alike. The pool: bright blue with green in it,
+// unlike a dome's blue that fills the box as the camera travels.
 const FrontScene frontScenes[] = {
     {"wind", [](const MeanColour& c) { return c.g > c.b + 0.05 && c.r > 0.15; }},
     {"earth", [](const MeanColour& c) { return c.b > c.g - 0.02 && c.g > c.r + 0.04 && c.r < 0.15; }},
     {"fire", [](const MeanColour& c) { return c.r > 0.3 && c.b > 0.3 && std::abs(c.r - c.g) < 0.05; }},
-    {"water", [](const MeanColour& c) { return c.b > c.g + 0.1 && c.b > c.r + 0.2 && c.b > 0.5; }},
+    {"water", [](const MeanColour& c) {
+       return c.b > c.g + 0.1 && c.g > c.r + 0.08 && c.b > 0.5;
+     }},
 };
 
 // Watches the front box until scene stands there; false if it has not come
