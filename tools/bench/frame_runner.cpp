@@ -113,13 +113,13 @@ bool always() { return true; }
 
 // Reset and Explode again once a burst is over, as a user would.
 void keepBursting() {
-  if (burstFramesLeft <= 0 && !exploding) {
+  if (fireState.burstFramesLeft <= 0 && !fireState.converging) {
     keyPressed('r', 0, 0);
     keyPressed('c', 0, 0);
   }
 }
 // Only frames that draw the burst count.
-bool burstShown() { return burstFramesLeft > 0; }
+bool burstShown() { return fireState.burstFramesLeft > 0; }
 
 const FrameCase frameCases[] = {
     {introCase, false, prepareIntro, replayIntro, introShown},

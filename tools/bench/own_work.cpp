@@ -40,8 +40,8 @@ void dropOnSurface() {
 
 // No convergence and no burst under way.
 void quietFire() {
-  exploding = 0;
-  burstFramesLeft = 0;
+  fireState.converging = 0;
+  fireState.burstFramesLeft = 0;
 }
 
 // One idle step with nothing but the steady motions going on.
@@ -56,7 +56,7 @@ void fireUpdateWithBurst(benchmark::State& state) {
   quietFire();
   startBurst();
   for (auto _ : state) {
-    burstFramesLeft = burstLifetime;  // keeps the burst alive and unfaded
+    fireState.burstFramesLeft = burstLifetime;  // keeps the burst alive and unfaded
     fireEffect.update();
   }
   quietFire();
