@@ -33,8 +33,6 @@ constexpr int waterDrops = 3;
 // shows).
 constexpr int runawayFactor = 10;
 
-IntroPiece introStart[introPieceCount];
-
 // Wall milliseconds from start to now.
 double millisecondsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -79,7 +77,7 @@ bool bringToFront(int scene, unsigned char key) {
 
 // The intro from its first frame again, as start-up left it.
 void restartIntro() {
-  for (int p = 0; p < introPieceCount; ++p) introPieces[p] = introStart[p];
+  introState = IntroState{};
   sceneController.introActive = 1;
 }
 
@@ -221,11 +219,6 @@ void runFloorFrame() {
   clearAndDrawBackdrop();
   windowCalls.swapBuffers();
   glFinish();
-}
-
-// A copy of the pieces before the first frame moves them.
-void rememberIntroStart() {
-  for (int p = 0; p < introPieceCount; ++p) introStart[p] = introPieces[p];
 }
 
 // Frames until the intro has handed over to the stage.
