@@ -11,8 +11,6 @@ RippleSurface rippleSurface;
 
 namespace {
 
-// The extent in x and z the grid spans, whatever its size.
-constexpr double gridExtent = 100.0;
 // A drop covers this many rows and columns.
 constexpr int dropSpan = 2;
 
@@ -21,13 +19,13 @@ constexpr int dropSpan = 2;
 // Runs during static start-up, before any GL context exists.
 RippleSurface::RippleSurface() { initGrid(); }
 
-// Points at i / gridSize x 100 in x and z, height 0, at rest.
+// Points at i / gridSize x the extent in x and z, height 0, at rest.
 void RippleSurface::initGrid() {
   RippleState& s = rippleState;
   for (int i = 0; i < s.gridSize; ++i) {
     for (int j = 0; j < s.gridSize; ++j) {
-      s.points[i][j] = Vec3d{static_cast<double>(i) / s.gridSize * gridExtent, 0.0,
-                             static_cast<double>(j) / s.gridSize * gridExtent};
+      s.points[i][j] = Vec3d{static_cast<double>(i) / s.gridSize * rippleGridExtent, 0.0,
+                             static_cast<double>(j) / s.gridSize * rippleGridExtent};
       s.forces[i][j] = 0.0;
       s.velocities[i][j] = 0.0;
     }

@@ -8,6 +8,8 @@
 
 // Points per side the storage holds; the grid size may not exceed it.
 constexpr int rippleStorageSize = 100;
+// The extent in x and z the grid spans, whatever its size.
+constexpr double rippleGridExtent = 100.0;
 
 // The surface's record. Rows and columns count from 0; the grids are indexed
 // [row][column], and only the first gridSize rows and columns are in use.
@@ -31,8 +33,8 @@ class RippleSurface {
   // Lays the grid out flat during static start-up; makes no GL call.
   RippleSurface();
 
-  // Flat grid, spaced so the points span 0 to 100 in x and z; zero forces
-  // and velocities. Normals are left as they are.
+  // Flat grid, its points spaced rippleGridExtent / gridSize apart in x and
+  // z from 0; zero forces and velocities. Normals are left as they are.
   void initGrid();
 
   // One random value (0 to 32767) scaled to 0 .. max + 1; max + 1 only for

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int fireballTriangles = 120;
+const int fireballTriangles = fireballModel.meshes[0].triangleCount();  // its one mesh
 constexpr int copies = 8;
 const float marked[3] = {1.0f, 0.0f, 0.0f};  // corner A, to find each copy's centre
 
@@ -70,7 +70,7 @@ class FireDraw : public FireTest {
       if (item.kind == FeedbackItem::polygon) polygons.push_back(&item);
     }
     std::vector<std::vector<double>> centres;
-    if (polygons.size() != size_t{copies * fireballTriangles}) return centres;
+    if (polygons.size() != static_cast<size_t>(copies * fireballTriangles)) return centres;
     for (int c = 0; c < copies; ++c) {
       std::vector<double> sum(3, 0.0);
       int count = 0;
@@ -188,7 +188,8 @@ TEST_F(FireDraw, CopiesStandAtTheDistanceInFireballUnitsAroundTheCentre) {
   EXPECT_NEAR(centres[3][2], -d * k, offset);
   for (int c = 0; c < copies; c += 2) {
     for (int a = 0; a < 3; ++a) {
-      EXPECT_NEAR(centres[c][a], -centres[c + 1][a], 2 * offset) << "copies " << c << " and " << c + 1;
+      EXPECT_NEAR(centres[c][a], -centres[c + 1][a], 2 * offset)
+          << "copies " << c << " and " << c + 1;
     }
   }
 }
