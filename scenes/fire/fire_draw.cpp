@@ -47,6 +47,8 @@ constexpr Rotation tiltAboutZ{Angle::tilt, 0.0f, 0.0f, 1.0f};
 constexpr Rotation orbitAboutXY{Angle::orbit, 1.0f, 1.0f, 0.0f};          // unnormalised
 constexpr Rotation orbitBackAboutYZ{Angle::orbitNegated, 0.0f, 1.0f, 1.0f};  // unnormalised
 
+// The copies in drawing order, counted from 0: 0 and 1 orbit about z, 2 and 3
+// about y, 4 to 7 on tilted orbits.
 constexpr FireballCopy fireballCopies[8] = {
     {{orbitZAboutZ, noRotation, noRotation}, -1.0f, 0.0f, 1.0f},
     {{orbitZAboutZ, noRotation, noRotation}, 1.0f, 0.0f, -1.0f},
@@ -63,9 +65,9 @@ void rotate(const Rotation& r) {
   switch (r.angle) {
     case Angle::none: return;
     case Angle::tilt: degrees = diagonalTilt; break;
-    case Angle::orbitZ: degrees = orbitAngleZ; break;
-    case Angle::orbit: degrees = orbitAngle; break;
-    case Angle::orbitNegated: degrees = -orbitAngle; break;
+    case Angle::orbitZ: degrees = fireState.orbitAngleZ; break;
+    case Angle::orbit: degrees = fireState.orbitAngle; break;
+    case Angle::orbitNegated: degrees = -fireState.orbitAngle; break;
   }
   glRotatef(degrees, r.x, r.y, r.z);
 }
@@ -74,7 +76,7 @@ void rotate(const Rotation& r) {
 void drawBurst() {
   glPushAttrib(GL_ALL_ATTRIB_BITS);
   glEnable(GL_BLEND);
-  glColor4f(1.0f, 1.0f, 0.0f, burstAlpha);
+  glColor4f(1.0f, 1.0f, 0.0f, fireState.burstAlpha);
   glPushMatrix();
   glDisable(GL_DEPTH_TEST);
   glDrawArrays(GL_POINTS, 0, fireParticleCount);
@@ -83,11 +85,12 @@ void drawBurst() {
 }
 
 void drawCopy(const FireballCopy& copy) {
+  const FireState& s = fireState;
   glPushMatrix();
   for (const Rotation& r : copy.before) rotate(r);
-  glTranslatef(copy.x * fireDistance, 0.0f, copy.z * fireDistance);
-  glRotatef(copy.turnSense * orbitAngle, 0.0f, 1.0f, 0.0f);
-  glRotatef(copy.turnSense * tumbleAngle, 1.0f, 0.0f, 0.0f);
+  glTranslatef(copy.x * s.fireballDistance, 0.0f, copy.z * s.fireballDistance);
+  glRotatef(copy.turnSense * s.orbitAngle, 0.0f, 1.0f, 0.0f);
+  glRotatef(copy.turnSense * s.tumbleAngle, 1.0f, 0.0f, 0.0f);
   fireballModel.drawAll();
   glPopMatrix();
 }
@@ -98,10 +101,10 @@ void drawCopy(const FireballCopy& copy) {
 // whatever the caller set.
 void FireEffect::draw() {
   glTranslatef(0.0f, 0.0f, centreDepth);
-  if (burstFramesLeft > 0) drawBurst();
+  if (fireState.burstFramesLeft > 0) drawBurst();
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_BLEND);
-  const float scale = merged ? mergedFireballScale : fireballScale;
+  const float scale = fireState.merged ? mergedFireballScale : fireballScale;
   glScalef(scale, scale, scale);
   for (const FireballCopy& copy : fireballCopies) drawCopy(copy);
 }

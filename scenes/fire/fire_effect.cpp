@@ -11,7 +11,7 @@ FireEffect fireEffect;
 
 namespace {
 
-// How far the copies fly in per frame while exploding.
+// How far the copies fly in per frame while converging.
 constexpr float convergeStep = 5.0f;
 // The distance at which the burst fires.
 constexpr float burstDistance = 40.0f;
@@ -33,43 +33,45 @@ void setCornerColours(const float* a, const float* bc) {
 // The vertex array stays enabled and pointed at the positions for good.
 void FireEffect::init() {
   glEnableClientState(GL_VERTEX_ARRAY);
-  glVertexPointer(fireParticleFloats, GL_FLOAT, 0, fireParticlePositions);
+  glVertexPointer(fireParticleFloats, GL_FLOAT, 0, fireState.particlePositions);
 }
 
 // Converge (and merge or fire the burst), move and fade the burst, spin.
 void FireEffect::update() {
-  if (exploding) {
-    if (fireDistance <= 0.0f) {
+  FireState& s = fireState;
+  if (s.converging) {
+    if (s.fireballDistance <= 0.0f) {
       setCornerColours(fireRed, fireYellow);
-      exploding = 0;
-      merged = 1;
+      s.converging = 0;
+      s.merged = 1;
     } else {
-      fireDistance -= convergeStep;
+      s.fireballDistance -= convergeStep;
     }
-    if (fireDistance == burstDistance) {
-      burstAlpha = 1.0f;
+    if (s.fireballDistance == burstDistance) {
+      s.burstAlpha = 1.0f;
       startBurst();
     }
   }
-  if (burstFramesLeft > 0) {
+  if (s.burstFramesLeft > 0) {
     moveBurst();
-    burstFramesLeft -= 1;
+    s.burstFramesLeft -= 1;
   }
-  if (burstFramesLeft >= 1 && burstFramesLeft < fadeFrames) burstAlpha -= fadeStep;
-  const float step = merged ? mergedSpinStep : spinStep;
-  tumbleAngle = advanceAngle(tumbleAngle, step);
-  orbitAngle = advanceAngle(orbitAngle, step);
-  orbitAngleZ = advanceAngle(orbitAngleZ, step);
+  if (s.burstFramesLeft >= 1 && s.burstFramesLeft < fadeFrames) s.burstAlpha -= fadeStep;
+  const float step = s.merged ? mergedSpinStep : spinStep;
+  s.tumbleAngle = advanceAngle(s.tumbleAngle, step);
+  s.orbitAngle = advanceAngle(s.orbitAngle, step);
+  s.orbitAngleZ = advanceAngle(s.orbitAngleZ, step);
 }
 
 // Only the flag: converging, or (when merged) one more colour update.
-void FireEffect::explode() { exploding = 1; }
+void FireEffect::explode() { fireState.converging = 1; }
 
 // Back to the circles in the first colours, burst gone; a convergence under
-// way goes on, since exploding is left as it is.
+// way goes on, since the converging flag is left as it is.
 void FireEffect::reset() {
-  fireDistance = fireStartDistance;
-  burstFramesLeft = -1;
-  merged = 0;
+  FireState& s = fireState;
+  s.fireballDistance = fireStartDistance;
+  s.burstFramesLeft = -1;
+  s.merged = 0;
   setCornerColours(fireBlack, fireWhite);
 }

@@ -2,7 +2,7 @@
 // and the 14000-point burst.
 #pragma once
 
-// One global object; its state lives in the fire module (fire_state.h).
+// One global object; its state is the record fireState (fire_state.h).
 class FireEffect {
  public:
   void init();     // points the client vertex array at the particles

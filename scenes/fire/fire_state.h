@@ -1,5 +1,6 @@
-// The fire module's state: the burst's particle arrays and the animation
-// values the update advances and the draw reads. One set for the program.
+// The fire module's state: one record holding the burst's particle arrays and
+// the animation values the update advances and the draw reads. One record for
+// the program.
 #pragma once
 
 // Particles in the burst; the second half moves in a flat disc.
@@ -11,19 +12,26 @@ constexpr int fireParticleFloats = 3;
 // Where the fireballs circle, and how far Reset puts them back.
 constexpr float fireStartDistance = 165.0f;
 
-// Particle positions (also the GL vertex array) and unit directions, 14000 x 3
-// floats each, allocated before main (positions first) and never released.
-extern float* const fireParticlePositions;
-extern float* const fireParticleDirections;
+// Angles are degrees; flags are ints holding 0 or 1. The values after the
+// particle arrays start as written here.
+struct FireState {
+  // Particle positions (also the GL vertex array) and unit directions,
+  // fireParticleCount x 3 floats each, allocated before main (positions
+  // first) and never released nor pointed elsewhere.
+  float* particlePositions;
+  float* particleDirections;
+  float fireballDistance = fireStartDistance;  // each copy's distance from the centre
+  float burstAlpha = 1.0f;   // alpha of the burst's colour; not clamped
+  int burstFramesLeft = 0;   // the burst moves and is drawn while above 0
+  int converging = 0;        // the copies are flying in
+  int merged = 0;            // the copies have met at the centre
+  float tumbleAngle = 0.0f;  // each copy's own turn about x
+  float orbitAngle = 0.0f;   // orbit of copies 2 to 7 (counted from 0 in the
+                             // draw's table), every copy's turn about y
+  float orbitAngleZ = 0.0f;  // orbit of copies 0 and 1 about z
+};
 
-extern float fireDistance;  // each copy's distance from the centre
-extern float burstAlpha;    // alpha of the burst's colour; not clamped
-extern int burstFramesLeft; // the burst moves and is drawn while above 0
-extern int exploding;       // the copies are flying in
-extern int merged;          // the copies have met at the centre
-extern float tumbleAngle;   // degrees: each copy's own turn about x
-extern float orbitAngle;    // degrees: orbit of copies 3 to 8, turn about y
-extern float orbitAngleZ;   // degrees: orbit of copies 1 and 2 about z
+extern FireState fireState;
 
 // Corner colours of the fireball before the merge and after it.
 extern const float fireBlack[3];

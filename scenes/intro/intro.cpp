@@ -7,9 +7,6 @@
 
 namespace {
 
-// Depth every piece starts at and the depth it stops at.
-constexpr float startDepth = -50.0f;
-constexpr float stopDepth = 8.0f;
 // Depth a piece gains a frame.
 constexpr float flyStep = 1.0f;
 // Once a piece has passed this depth, the next one leaves.
@@ -20,7 +17,8 @@ constexpr uint32_t holdMilliseconds = 1500;
 constexpr float letteringX = -4.5f;
 constexpr float letteringScale = 0.03f;
 
-// A piece's fixed row height and its two letter meshes, in drawing order.
+// A piece's fixed row height and the mesh numbers (counted from 1) of its two
+// letters, in drawing order.
 struct PieceLetters {
   float rowHeight;
   int firstMesh;
@@ -32,25 +30,23 @@ constexpr PieceLetters pieceLetters[introPieceCount] = {
 
 // Moves a released piece one step towards the viewer, up to the stop depth.
 void advance(IntroPiece& piece) {
-  if (piece.moving && piece.z < stopDepth) piece.z += flyStep;
+  if (piece.moving && piece.z < introStopDepth) piece.z += flyStep;
 }
 
 }  // namespace
 
-IntroPiece introPieces[introPieceCount] = {
-    {startDepth, 1}, {startDepth, 0}, {startDepth, 0},
-    {startDepth, 0}, {startDepth, 0}, {startDepth, 0},
-};
+IntroState introState;
 
 Intro intro;
 
 // Each released piece at its depth, its two letters in table order.
 void Intro::drawIntro() {
   for (int p = 0; p < introPieceCount; ++p) {
-    if (!introPieces[p].moving) continue;
+    const IntroPiece& piece = introState.pieces[p];
+    if (!piece.moving) continue;
     const PieceLetters& letters = pieceLetters[p];
     glPushMatrix();
-    glTranslatef(letteringX, letters.rowHeight, introPieces[p].z);
+    glTranslatef(letteringX, letters.rowHeight, piece.z);
     glScalef(letteringScale, letteringScale, letteringScale);
     drawMesh(introModel.mesh(letters.firstMesh));
     drawMesh(introModel.mesh(letters.secondMesh));
@@ -62,13 +58,14 @@ void Intro::drawIntro() {
 // release depth (the next then moves in the same update). When the last
 // piece arrives the lettering holds still and the intro ends.
 int Intro::updateIntro() {
+  IntroPiece* pieces = introState.pieces;
   for (int p = 0; p < introPieceCount; ++p) {
-    IntroPiece& piece = introPieces[p];
+    IntroPiece& piece = pieces[p];
     advance(piece);
     const bool last = p == introPieceCount - 1;
-    if (!last && piece.z > releaseDepth) introPieces[p + 1].moving = 1;
+    if (!last && piece.z > releaseDepth) pieces[p + 1].moving = 1;
   }
-  if (introPieces[introPieceCount - 1].z == stopDepth) {
+  if (pieces[introPieceCount - 1].z == introStopDepth) {
     sleepMilliseconds(holdMilliseconds);
     return 0;
   }

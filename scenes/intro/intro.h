@@ -3,17 +3,25 @@
 
 // Pieces of two letters each that fly in one after another.
 constexpr int introPieceCount = 6;
+// Depth every piece starts at, and the depth it stops at.
+constexpr float introStartDepth = -50.0f;
+constexpr float introStopDepth = 8.0f;
 
 // One piece's changing state.
 struct IntroPiece {
-  float z;     // depth of the piece's translation
-  int moving;  // released: drawn and advancing
+  float z = introStartDepth;  // depth of the piece's translation
+  int moving = 0;             // released: drawn and advancing
 };
 
-// The pieces in release order; they start deep and only the first moves.
-extern IntroPiece introPieces[introPieceCount];
+// The intro's record: the pieces in release order (0 first). They start deep
+// and only piece 0 moves.
+struct IntroState {
+  IntroPiece pieces[introPieceCount] = {{introStartDepth, 1}};
+};
 
-// One global object; its state is introPieces.
+extern IntroState introState;
+
+// One global object; its state is the record introState.
 class Intro {
  public:
   void drawIntro();  // the released pieces

@@ -47,15 +47,17 @@ StripVertex stripVertices[(rippleStorageSize - 1) * 2 * rippleStorageSize];
 // one array of floats, each value the double rounded as glVertex3d and its
 // kin would round it, so the strips are the same as sent call by call.
 void RippleSurface::drawSurface() {
-  const int last = gridSize - 1;
+  const RippleState& state = rippleState;
+  const int last = state.gridSize - 1;
+  const double step = state.texCoordStep;
   StripVertex* out = stripVertices;
   for (int s = 0; s < last; ++s) {
     for (int i = 0; i <= last; ++i) {
       for (int j = s; j <= s + 1; ++j, ++out) {
-        const Vec3d& normal = gridNormals[i][j];
-        const Vec3d& point = gridPoints[i][j];
+        const Vec3d& normal = state.normals[i][j];
+        const Vec3d& point = state.points[i][j];
         *out = StripVertex{
-            {static_cast<float>(i * texCoordStep), static_cast<float>(j * texCoordStep)},
+            {static_cast<float>(i * step), static_cast<float>(j * step)},
             {static_cast<float>(normal.x), static_cast<float>(normal.y), static_cast<float>(normal.z)},
             {static_cast<float>(point.x), static_cast<float>(point.y), static_cast<float>(point.z)}};
       }
@@ -64,7 +66,7 @@ void RippleSurface::drawSurface() {
   glColor3f(1.0f, 1.0f, 1.0f);
   glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
   glInterleavedArrays(GL_T2F_N3F_V3F, 0, stripVertices);
-  const int stripPoints = 2 * gridSize;
+  const int stripPoints = 2 * state.gridSize;
   for (int s = 0; s < last; ++s) glDrawArrays(GL_TRIANGLE_STRIP, s * stripPoints, stripPoints);
   glPopClientAttrib();
   // The current normal and texture coordinate end as the last point's, as

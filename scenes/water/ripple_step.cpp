@@ -26,7 +26,7 @@ Vec3d normalFromEdges(const Vec3d& point, const Vec3d& alongA, const Vec3d& alon
 
 // The normal of a point on the last row or the last column.
 Vec3d borderNormal(int i, int j, int last) {
-  const auto& p = RippleSurface::gridPoints;
+  const auto& p = rippleState.points;
   if (i == 0 && j == last) {
     const Vec3d up = normalFromEdges(p[0][last], p[0][last - 1], p[1][last]);
     return Vec3d{-up.x, -up.y, -up.z};
@@ -42,21 +42,21 @@ Vec3d borderNormal(int i, int j, int last) {
 // normal points up (positive y). The points inside take the forward rule
 // without any test; the last row and column are handled after them.
 void RippleSurface::computeNormals() {
-  const int last = gridSize - 1;
+  RippleState& s = rippleState;
+  const int last = s.gridSize - 1;
   for (int i = 0; i < last; ++i) {
     for (int j = 0; j < last; ++j) {
-      const Vec3d normal = normalFromEdges(gridPoints[i][j], gridPoints[i][j + 1],
-                                           gridPoints[i + 1][j]);
-      vecCopy(&gridNormals[i][j], &normal);
+      const Vec3d normal = normalFromEdges(s.points[i][j], s.points[i][j + 1], s.points[i + 1][j]);
+      vecCopy(&s.normals[i][j], &normal);
     }
   }
   for (int i = 0; i <= last; ++i) {
     const Vec3d normal = borderNormal(i, last, last);
-    vecCopy(&gridNormals[i][last], &normal);
+    vecCopy(&s.normals[i][last], &normal);
   }
   for (int j = 0; j < last; ++j) {
     const Vec3d normal = borderNormal(last, j, last);
-    vecCopy(&gridNormals[last][j], &normal);
+    vecCopy(&s.normals[last][j], &normal);
   }
 }
 
@@ -65,30 +65,32 @@ void RippleSurface::computeNormals() {
 // velocities take the forces, the heights the velocities, and the heights
 // shrink by 1 / gridSize.
 void RippleSurface::applySprings() {
-  const int last = gridSize - 1;
-  for (int i = 0; i < gridSize; ++i) {
-    for (int j = 0; j < gridSize; ++j) gridForces[i][j] = 0.0;
+  RippleState& s = rippleState;
+  const int size = s.gridSize;
+  const int last = size - 1;
+  for (int i = 0; i < size; ++i) {
+    for (int j = 0; j < size; ++j) s.forces[i][j] = 0.0;
   }
   for (int i = 1; i < last; ++i) {
     for (int j = 1; j < last; ++j) {
-      const double height = gridPoints[i][j].y;
+      const double height = s.points[i][j].y;
       for (const Offset& n : neighbourOffsets) {
-        const double d = height - gridPoints[i + n.di][j + n.dj].y;
-        gridForces[i][j] -= d;
-        gridForces[i + n.di][j + n.dj] += d;
+        const double d = height - s.points[i + n.di][j + n.dj].y;
+        s.forces[i][j] -= d;
+        s.forces[i + n.di][j + n.dj] += d;
       }
     }
   }
-  for (int i = 0; i < gridSize; ++i) {
-    for (int j = 0; j < gridSize; ++j) {
-      gridVelocities[i][j] = springFactor * gridForces[i][j] + gridVelocities[i][j];
+  for (int i = 0; i < size; ++i) {
+    for (int j = 0; j < size; ++j) {
+      s.velocities[i][j] = s.springFactor * s.forces[i][j] + s.velocities[i][j];
     }
   }
-  for (int i = 0; i < gridSize; ++i) {
-    for (int j = 0; j < gridSize; ++j) {
-      double& height = gridPoints[i][j].y;
-      height = height + gridVelocities[i][j];
-      height = height - height / gridSize;
+  for (int i = 0; i < size; ++i) {
+    for (int j = 0; j < size; ++j) {
+      double& height = s.points[i][j].y;
+      height = height + s.velocities[i][j];
+      height = height - height / size;
     }
   }
 }

@@ -1,22 +1,40 @@
 // The ripple surface: a square height field of points tied to their eight
 // neighbours by springs. A drop lifts a 2 x 2 block; the disturbance spreads
 // in rings and fades. Drawn as triangle strips whose sphere-mapped normals
-// make it reflect the bound texture. All state is class-wide: the program
-// has one surface.
+// make it reflect the bound texture. The program has one surface: its state
+// is the record rippleState, its operations the object rippleSurface.
 #pragma once
 #include "scenes/water/vec3d.h"
 
 // Points per side the storage holds; the grid size may not exceed it.
 constexpr int rippleStorageSize = 100;
+// The extent in x and z the grid spans, whatever its size.
+constexpr double rippleGridExtent = 100.0;
 
+// The surface's record. Rows and columns count from 0; the grids are indexed
+// [row][column], and only the first gridSize rows and columns are in use.
+// The grids start zeroed, as static storage does, until the grid is laid out.
+struct RippleState {
+  int gridSize = rippleStorageSize;  // points per side
+  int dropHeight = 2;                // the height a drop gives its block
+  double springFactor = 0.08;        // velocity gained per unit of force
+  double texCoordStep = 0.01;        // texture coordinate from one point to the next
+  Vec3d points[rippleStorageSize][rippleStorageSize];
+  Vec3d normals[rippleStorageSize][rippleStorageSize];
+  double forces[rippleStorageSize][rippleStorageSize];
+  double velocities[rippleStorageSize][rippleStorageSize];
+};
+
+extern RippleState rippleState;
+
+// One global object; its state is the record rippleState.
 class RippleSurface {
  public:
-  // Stores the size and lays the grid out flat; makes no GL call.
-  explicit RippleSurface(int size);
-  ~RippleSurface();
+  // Lays the grid out flat during static start-up; makes no GL call.
+  RippleSurface();
 
-  // Flat grid, spaced so the points span 0 to 100 in x and z; zero forces
-  // and velocities. Normals are left as they are.
+  // Flat grid, its points spaced rippleGridExtent / gridSize apart in x and
+  // z from 0; zero forces and velocities. Normals are left as they are.
   void initGrid();
 
   // One random value (0 to 32767) scaled to 0 .. max + 1; max + 1 only for
@@ -45,17 +63,6 @@ class RippleSurface {
   void computeNormals();
   // Spring forces, velocities, heights and the per-step shrink.
   void applySprings();
-
-  static int gridSize;
-  static int dropHeight;
-  static double springFactor;
-  static double texCoordStep;
-
-  // [row][column]
-  static Vec3d gridPoints[rippleStorageSize][rippleStorageSize];
-  static Vec3d gridNormals[rippleStorageSize][rippleStorageSize];
-  static double gridForces[rippleStorageSize][rippleStorageSize];
-  static double gridVelocities[rippleStorageSize][rippleStorageSize];
 };
 
 extern RippleSurface rippleSurface;

@@ -32,10 +32,11 @@ constexpr BirdPlacement birdPlacements[4] = {
     {90.0f, -70.0f, -20.0f, 90.0f},
 };
 
-// The surface's 0..99 grid is centred on the basin, lifted above the floor
-// and turned so its heights point down the pool's z.
+// The surface's grid is centred on the basin, lifted above the floor and
+// turned so its heights point down the pool's z.
 constexpr float surfaceScale = 1.8f;
-constexpr float surfaceOffset[3] = {-50.0f, -50.0f, 6.0f};
+constexpr float surfaceCentring = static_cast<float>(-rippleGridExtent / 2);
+constexpr float surfaceOffset[3] = {surfaceCentring, surfaceCentring, 6.0f};
 constexpr float surfaceTilt = -90.0f;
 
 void drawFloor() {

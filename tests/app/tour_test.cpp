@@ -33,7 +33,7 @@ TEST_F(Tour, OneRoundShowsEveryScenesBestViewAndEffectsAndRestoresTheOptions) {
     leavesOff = leavesOff || !c.showLeaves;
     branchesOff = branchesOff || !c.showBranches;
     oceanOff = oceanOff || !c.showOcean;
-    burst = burst || burstFramesLeft > 0;
+    burst = burst || fireState.burstFramesLeft > 0;
   }
   EXPECT_EQ(bestViews, (std::set<int>{windScene, earthScene, fireScene, waterScene}));
   EXPECT_TRUE(leavesOff && branchesOff && oceanOff && burst);

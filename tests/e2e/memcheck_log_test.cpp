@@ -19,7 +19,7 @@ const char* const sampleLog = R"(==77== Memcheck, a memory error detector
 ==77== 
 ==77== 168,000 bytes in 1 blocks are still reachable in loss record 7 of 9
 ==77==    at 0x484320F: operator new[](unsigned long) (in /usr/libexec/valgrind/vgpreload_memcheck-amd64-linux.so)
-==77==    by 0x110E7E: _GLOBAL__sub_I_fireParticlePositions (in /build/kesh-frames)
+==77==    by 0x110E7E: _GLOBAL__sub_I_fireState (in /build/kesh-frames)
 ==77==    by 0x4EA5375: call_init (libc-start.c:145)
 ==77== 
 ==77== 40 bytes in 1 blocks are definitely lost in loss record 1 of 9

@@ -70,7 +70,7 @@ struct ReferenceSurface {
     }
     for (int i = 0; i < size; ++i) {
       for (int j = 0; j < size; ++j) {
-        velocities[i][j] = RippleSurface::springFactor * forces[i][j] + velocities[i][j];
+        velocities[i][j] = rippleState.springFactor * forces[i][j] + velocities[i][j];
         double& h = points[i][j].y;
         h = h + velocities[i][j];
         h = h - h / size;
@@ -84,25 +84,25 @@ struct ReferenceSurface {
   }
 
   void copyFrom() {
-    size = RippleSurface::gridSize;
-    std::memcpy(points, RippleSurface::gridPoints, sizeof points);
-    std::memcpy(normals, RippleSurface::gridNormals, sizeof normals);
-    std::memcpy(forces, RippleSurface::gridForces, sizeof forces);
-    std::memcpy(velocities, RippleSurface::gridVelocities, sizeof velocities);
+    size = rippleState.gridSize;
+    std::memcpy(points, rippleState.points, sizeof points);
+    std::memcpy(normals, rippleState.normals, sizeof normals);
+    std::memcpy(forces, rippleState.forces, sizeof forces);
+    std::memcpy(velocities, rippleState.velocities, sizeof velocities);
   }
 };
 
 class RippleIdentity : public testing::Test {
  protected:
   void TearDown() override {
-    RippleSurface::gridSize = n;
+    rippleState.gridSize = n;
     rippleSurface.initGrid();
   }
 
   // A surface of the size at rest, the reference a copy of it.
   void startFlat(int size) {
-    RippleSurface::gridSize = size;
-    std::memset(RippleSurface::gridNormals, 0, sizeof RippleSurface::gridNormals);
+    rippleState.gridSize = size;
+    std::memset(rippleState.normals, 0, sizeof rippleState.normals);
     rippleSurface.initGrid();
     reference.copyFrom();
   }
@@ -114,18 +114,18 @@ class RippleIdentity : public testing::Test {
 
   // Steps both and compares every array the step writes, bit for bit.
   void stepAndCompare(int steps) {
-    const int size = RippleSurface::gridSize;
+    const int size = rippleState.gridSize;
     for (int s = 0; s < steps; ++s) {
       rippleSurface.stepSimulation();
       reference.step();
       for (int i = 0; i < size; ++i) {
-        ASSERT_EQ(std::memcmp(RippleSurface::gridPoints[i], reference.points[i], size * sizeof(Vec3d)), 0)
+        ASSERT_EQ(std::memcmp(rippleState.points[i], reference.points[i], size * sizeof(Vec3d)), 0)
             << "points, size " << size << ", row " << i << ", step " << s;
-        ASSERT_EQ(std::memcmp(RippleSurface::gridNormals[i], reference.normals[i], size * sizeof(Vec3d)), 0)
+        ASSERT_EQ(std::memcmp(rippleState.normals[i], reference.normals[i], size * sizeof(Vec3d)), 0)
             << "normals, size " << size << ", row " << i << ", step " << s;
-        ASSERT_EQ(std::memcmp(RippleSurface::gridForces[i], reference.forces[i], size * sizeof(double)), 0)
+        ASSERT_EQ(std::memcmp(rippleState.forces[i], reference.forces[i], size * sizeof(double)), 0)
             << "forces, size " << size << ", row " << i << ", step " << s;
-        ASSERT_EQ(std::memcmp(RippleSurface::gridVelocities[i], reference.velocities[i], size * sizeof(double)), 0)
+        ASSERT_EQ(std::memcmp(rippleState.velocities[i], reference.velocities[i], size * sizeof(double)), 0)
             << "velocities, size " << size << ", row " << i << ", step " << s;
       }
     }
@@ -147,12 +147,12 @@ TEST_F(RippleIdentity, FullSurfaceThroughDropsInsideAndAtTheBorder) {
 
 TEST_F(RippleIdentity, RaisedBorderPointsAndNegativeHeights) {
   startFlat(n);
-  RippleSurface::gridPoints[0][5].y = 1.5;
-  RippleSurface::gridPoints[n - 1][n - 1].y = -2.0;
-  RippleSurface::gridPoints[0][n - 1].y = 0.75;
-  RippleSurface::gridPoints[n - 1][0].y = -0.25;
-  RippleSurface::gridPoints[33][0].y = -1.0;
-  RippleSurface::gridPoints[n - 1][64].y = 3.0;
+  rippleState.points[0][5].y = 1.5;
+  rippleState.points[n - 1][n - 1].y = -2.0;
+  rippleState.points[0][n - 1].y = 0.75;
+  rippleState.points[n - 1][0].y = -0.25;
+  rippleState.points[33][0].y = -1.0;
+  rippleState.points[n - 1][64].y = 3.0;
   reference.copyFrom();
   ASSERT_NO_FATAL_FAILURE(stepAndCompare(60));
 }

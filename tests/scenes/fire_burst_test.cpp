@@ -45,7 +45,7 @@ TEST_F(FireBurst, DirectionsAreUnitVectorsFromThreeRandValuesEach) {
   std::srand(seed);
   startBurst();
   EXPECT_EQ(std::rand(), afterBurst) << "exactly 42000 rand() calls";
-  EXPECT_EQ(burstFramesLeft, 120);
+  EXPECT_EQ(fireState.burstFramesLeft, 120);
 
   // The first particle's direction is the first three values, x then y then
   // z, mapped onto [-1, 1] and scaled to unit length.
@@ -102,12 +102,12 @@ TEST_F(FireBurst, TheFirstHalfGrowsAsAShellAndTheSecondStaysInThePlaneYEqualsZ) 
 TEST_F(FireBurst, UpdateMovesTheBurstOncePerFrameOnlyWhileItLives) {
   std::srand(11);
   startBurst();
-  burstFramesLeft = 2;
+  fireState.burstFramesLeft = 2;
   update(1);
   EXPECT_NEAR(length(position(0)), 0.2, 1e-6);
   update(1);
   EXPECT_NEAR(length(position(0)), 0.4, 1e-6);
-  EXPECT_EQ(burstFramesLeft, 0);
+  EXPECT_EQ(fireState.burstFramesLeft, 0);
   update(3);
   EXPECT_NEAR(length(position(0)), 0.4, 1e-6) << "an ended burst stays where it stopped";
 }

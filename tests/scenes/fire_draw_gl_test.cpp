@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int fireballTriangles = 120;
+const int fireballTriangles = fireballModel.meshes[0].triangleCount();  // its one mesh
 constexpr int copies = 8;
 const float marked[3] = {1.0f, 0.0f, 0.0f};  // corner A, to find each copy's centre
 
@@ -70,7 +70,7 @@ class FireDraw : public FireTest {
       if (item.kind == FeedbackItem::polygon) polygons.push_back(&item);
     }
     std::vector<std::vector<double>> centres;
-    if (polygons.size() != size_t{copies * fireballTriangles}) return centres;
+    if (polygons.size() != static_cast<size_t>(copies * fireballTriangles)) return centres;
     for (int c = 0; c < copies; ++c) {
       std::vector<double> sum(3, 0.0);
       int count = 0;
@@ -96,7 +96,7 @@ TEST_F(FireDraw, TheBurstIsOneDrawOf14000YellowPointsAtItsAlpha) {
   orthoOnFireFrame();
   std::srand(3);
   startBurst();
-  burstAlpha = 0.625f;
+  fireState.burstAlpha = 0.625f;
   const std::vector<FeedbackItem> items = captureFeedback([] { fireEffect.draw(); });
   ASSERT_EQ(countKind(items, FeedbackItem::point), fireParticleCount);
   for (const FeedbackItem& item : items) {
@@ -108,7 +108,7 @@ TEST_F(FireDraw, TheBurstIsOneDrawOf14000YellowPointsAtItsAlpha) {
   EXPECT_TRUE(items.front().kind == FeedbackItem::point) << "the burst comes before the fireballs";
   EXPECT_EQ(countKind(items, FeedbackItem::polygon), copies * fireballTriangles);
   for (int left : {0, -1}) {
-    burstFramesLeft = left;
+    fireState.burstFramesLeft = left;
     EXPECT_EQ(countKind(captureFeedback([] { fireEffect.draw(); }), FeedbackItem::point), 0)
         << "no points while no burst lives (frames left " << left << ")";
   }
@@ -120,7 +120,7 @@ TEST_F(FireDraw, TheBurstAddsLightWithoutDepthTestWhileTheFireballsAreDepthTeste
   std::srand(5);
   startBurst();
   for (int i = 0; i < 60; ++i) moveBurst();
-  burstAlpha = 0.5f;
+  fireState.burstAlpha = 0.5f;
   // A depth buffer cleared to 0 rejects every depth-tested fragment, and a
   // blue background shows whether the points replace or add.
   glClearColor(0.0f, 0.0f, 0.25f, 0.0f);
@@ -164,7 +164,7 @@ TEST_F(FireDraw, FireballsAreOpaqueUnderABlendingCaller) {
 TEST_F(FireDraw, CopiesStandAtTheDistanceInFireballUnitsAroundTheCentre) {
   orthoOnFireFrame();
   fireballModel.setCornerColorA(marked);
-  tumbleAngle = orbitAngle = orbitAngleZ = 30.0f;
+  fireState.tumbleAngle = fireState.orbitAngle = fireState.orbitAngleZ = 30.0f;
   const std::vector<std::vector<double>> centres =
       copyCentres(captureFeedback([] { fireEffect.draw(); }));
   ASSERT_EQ(centres.size(), size_t{copies});
@@ -172,11 +172,11 @@ TEST_F(FireDraw, CopiesStandAtTheDistanceInFireballUnitsAroundTheCentre) {
   const double offset = 0.369 * 0.07 + 1e-3;  // the centre point sits off the copy's origin
   for (int c = 0; c < copies; ++c) {
     const double expected = c < 4 ? d : d * std::sqrt(2.0);
-    EXPECT_NEAR(norm(centres[c]), expected, offset) << "copy " << c + 1;
+    EXPECT_NEAR(norm(centres[c]), expected, offset) << "copy " << c;
   }
   const double s = std::sin(30.0 * M_PI / 180.0);
   const double k = std::cos(30.0 * M_PI / 180.0);
-  // Copy 1 turned about z by the z orbit, copy 3 about y by the orbit.
+  // Copy 0 turned about z by the z orbit, copy 2 about y by the orbit.
   EXPECT_NEAR(centres[0][0], -d * k, offset);
   EXPECT_NEAR(centres[0][1], -d * s, offset);
   EXPECT_NEAR(centres[0][2], 0.0, offset);
@@ -188,7 +188,8 @@ TEST_F(FireDraw, CopiesStandAtTheDistanceInFireballUnitsAroundTheCentre) {
   EXPECT_NEAR(centres[3][2], -d * k, offset);
   for (int c = 0; c < copies; c += 2) {
     for (int a = 0; a < 3; ++a) {
-      EXPECT_NEAR(centres[c][a], -centres[c + 1][a], 2 * offset) << "pair " << c / 2 + 1;
+      EXPECT_NEAR(centres[c][a], -centres[c + 1][a], 2 * offset)
+          << "copies " << c << " and " << c + 1;
     }
   }
 }
@@ -196,9 +197,9 @@ TEST_F(FireDraw, CopiesStandAtTheDistanceInFireballUnitsAroundTheCentre) {
 TEST_F(FireDraw, MergedCopiesCoincideAtTheCentreAtTheLargerScale) {
   orthoOnFireFrame();
   fireballModel.setCornerColorA(marked);
-  fireDistance = 0.0f;
-  merged = 1;
-  tumbleAngle = orbitAngle = orbitAngleZ = 77.0f;
+  fireState.fireballDistance = 0.0f;
+  fireState.merged = 1;
+  fireState.tumbleAngle = fireState.orbitAngle = fireState.orbitAngleZ = 77.0f;
   const std::vector<FeedbackItem> items = captureFeedback([] { fireEffect.draw(); });
   const std::vector<std::vector<double>> centres = copyCentres(items);
   ASSERT_EQ(centres.size(), size_t{copies});
@@ -223,8 +224,8 @@ TEST_F(FireDraw, DrawFireSceneHandsTheStateBackAsItFoundIt) {
   for (const bool blended : {false, true}) {
     for (const int mergedState : {0, 1}) {
       SCOPED_TRACE(testing::Message() << "blended " << blended << " merged " << mergedState);
-      merged = mergedState;
-      burstFramesLeft = 50;
+      fireState.merged = mergedState;
+      fireState.burstFramesLeft = 50;
       if (blended) {
         glEnable(GL_BLEND);
         glDisable(GL_DEPTH_TEST);
@@ -244,7 +245,7 @@ TEST_F(FireDraw, DrawFireSceneHandsTheStateBackAsItFoundIt) {
       EXPECT_EQ(arrayEnabled, GL_TRUE) << "the particle array stays enabled";
       GLvoid* pointer = nullptr;
       glGetPointerv(GL_VERTEX_ARRAY_POINTER, &pointer);
-      EXPECT_EQ(pointer, static_cast<GLvoid*>(fireParticlePositions));
+      EXPECT_EQ(pointer, static_cast<GLvoid*>(fireState.particlePositions));
     }
   }
   glDeleteTextures(1, &texture);

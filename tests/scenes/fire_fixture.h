@@ -11,14 +11,8 @@
 class FireTest : public testing::Test {
  protected:
   void SetUp() override {
-    fireDistance = fireStartDistance;
-    burstAlpha = 1.0f;
-    burstFramesLeft = 0;
-    exploding = 0;
-    merged = 0;
-    tumbleAngle = 0.0f;
-    orbitAngle = 0.0f;
-    orbitAngleZ = 0.0f;
+    // The start values, on the same particle arrays.
+    fireState = FireState{fireState.particlePositions, fireState.particleDirections};
     fireballModel.setCornerColorA(fireBlack);
     fireballModel.setCornerColorB(fireWhite);
     fireballModel.setCornerColorC(fireWhite);
@@ -41,9 +35,9 @@ class FireTest : public testing::Test {
   }
 
   static const float* position(int particle) {
-    return fireParticlePositions + particle * fireParticleFloats;
+    return fireState.particlePositions + particle * fireParticleFloats;
   }
   static const float* direction(int particle) {
-    return fireParticleDirections + particle * fireParticleFloats;
+    return fireState.particleDirections + particle * fireParticleFloats;
   }
 };

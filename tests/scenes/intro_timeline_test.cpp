@@ -25,8 +25,7 @@ void recordPause(uint32_t milliseconds) { pauses.push_back({currentUpdate, milli
 class IntroTimeline : public testing::Test {
  protected:
   void SetUp() override {
-    for (IntroPiece& piece : introPieces) piece = IntroPiece{-50.0f, 0};
-    introPieces[0].moving = 1;
+    introState = IntroState{};
     pauses.clear();
     currentUpdate = 0;
     savedSleep_ = replaceSleepFunction(recordPause);
@@ -48,27 +47,28 @@ TEST_F(IntroTimeline, EndsAfter158UpdatesWithOnePauseOf1500Milliseconds) {
     ASSERT_EQ(update(), 1) << "update " << n;
   }
   EXPECT_TRUE(pauses.empty());
-  EXPECT_EQ(introPieces[5].z, 7.0f) << "the frame held on screen shows the last piece at 7";
+  EXPECT_EQ(introState.pieces[5].z, 7.0f) << "the frame held on screen shows the last piece at 7";
   EXPECT_EQ(update(), 0);
   ASSERT_EQ(pauses.size(), 1u);
   EXPECT_EQ(pauses[0].update, 158);
   EXPECT_EQ(pauses[0].milliseconds, 1500u);
-  for (const IntroPiece& piece : introPieces) EXPECT_EQ(piece.z, 8.0f);
+  for (const IntroPiece& piece : introState.pieces) EXPECT_EQ(piece.z, 8.0f);
 }
 
-TEST_F(IntroTimeline, PieceNIsReleasedAndStepsFirstInUpdate20nMinus19) {
+TEST_F(IntroTimeline, PiecePIsReleasedAndStepsFirstInUpdate20pPlus1) {
   for (int n = 1; n <= 158; ++n) {
     update();
     for (int p = 0; p < introPieceCount; ++p) {
+      const IntroPiece& piece = introState.pieces[p];
       const int releaseUpdate = 20 * p + 1;
-      SCOPED_TRACE(testing::Message() << "update " << n << " piece " << p + 1);
+      SCOPED_TRACE(testing::Message() << "update " << n << " piece " << p);
       if (n < releaseUpdate) {
-        ASSERT_EQ(introPieces[p].moving, 0);
-        ASSERT_EQ(introPieces[p].z, -50.0f);
+        ASSERT_EQ(piece.moving, 0);
+        ASSERT_EQ(piece.z, -50.0f);
       } else {
-        ASSERT_EQ(introPieces[p].moving, 1);
+        ASSERT_EQ(piece.moving, 1);
         const int steps = n - releaseUpdate + 1;
-        ASSERT_EQ(introPieces[p].z, steps < 58 ? -50.0f + steps : 8.0f) << "waits at 8.0";
+        ASSERT_EQ(piece.z, steps < 58 ? -50.0f + steps : 8.0f) << "waits at 8.0";
       }
     }
   }

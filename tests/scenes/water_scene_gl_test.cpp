@@ -111,7 +111,7 @@ TEST_F(WaterScene, TheBirdsStandAtTheFourCornersTurnedTowardsThePool) {
   } birds[] = {{-90, -70, 1, 0}, {90, 80, -1, 0}, {-90, 80, 0, -1}, {90, -70, 0, 1}};
   for (int b = 0; b < 4; ++b) {
     const std::vector<float>& v = calls[2 + b].polygons.at(0).xyz;
-    SCOPED_TRACE(testing::Message() << "bird " << b + 1);
+    SCOPED_TRACE(testing::Message() << "bird " << b);
     EXPECT_NEAR(poolX(v[0]), birds[b].x, 0.05);
     EXPECT_NEAR(poolY(v[1]), birds[b].y, 0.05);
     EXPECT_NEAR(poolX(v[3]) - poolX(v[0]), markLength * birds[b].axisX, 0.05);

@@ -194,7 +194,6 @@ int main(int argc, char** argv) {
   // skipped so the time to the first stage frame counts only frames.
   std::srand(benchSeed);
   replaceSleepFunction(skipSleep);
-  rememberIntroStart();
   int glutArgc = 1;
   noteStartupStep("main() entered");
   startUpStepDone = noteProgramStep;

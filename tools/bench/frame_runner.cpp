@@ -33,8 +33,6 @@ constexpr int waterDrops = 3;
 // shows).
 constexpr int runawayFactor = 10;
 
-IntroPiece introStart[introPieceCount];
-
 // Wall milliseconds from start to now.
 double millisecondsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -79,7 +77,7 @@ bool bringToFront(int scene, unsigned char key) {
 
 // The intro from its first frame again, as start-up left it.
 void restartIntro() {
-  for (int p = 0; p < introPieceCount; ++p) introPieces[p] = introStart[p];
+  introState = IntroState{};
   sceneController.introActive = 1;
 }
 
@@ -113,13 +111,13 @@ bool always() { return true; }
 
 // Reset and Explode again once a burst is over, as a user would.
 void keepBursting() {
-  if (burstFramesLeft <= 0 && !exploding) {
+  if (fireState.burstFramesLeft <= 0 && !fireState.converging) {
     keyPressed('r', 0, 0);
     keyPressed('c', 0, 0);
   }
 }
 // Only frames that draw the burst count.
-bool burstShown() { return burstFramesLeft > 0; }
+bool burstShown() { return fireState.burstFramesLeft > 0; }
 
 const FrameCase frameCases[] = {
     {introCase, false, prepareIntro, replayIntro, introShown},
@@ -221,11 +219,6 @@ void runFloorFrame() {
   clearAndDrawBackdrop();
   windowCalls.swapBuffers();
   glFinish();
-}
-
-// A copy of the pieces before the first frame moves them.
-void rememberIntroStart() {
-  for (int p = 0; p < introPieceCount; ++p) introStart[p] = introPieces[p];
 }
 
 // Frames until the intro has handed over to the stage.

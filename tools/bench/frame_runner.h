@@ -58,9 +58,6 @@ void runProgramFrame();
 // the swap and glFinish. No animation advances.
 void runFloorFrame();
 
-// Remembers the intro's starting state; call before the first frame.
-void rememberIntroStart();
-
 // Runs frames until the intro has ended. False if it never ends.
 bool finishIntro();
 

@@ -27,8 +27,6 @@ constexpr int stepsPerRefresh = 1000;
 // stageModel's hoops: meshes 10 to 13.
 constexpr int firstHoopMesh = 10;
 constexpr int hoopCount = 4;
-// Depth the intro's pieces stop at; every piece stands there in its last frame.
-constexpr float letteringStopDepth = 8.0f;
 
 // Stands in for the redisplay request, which has no loop to go to here.
 void noRedisplay() {}
@@ -40,8 +38,8 @@ void dropOnSurface() {
 
 // No convergence and no burst under way.
 void quietFire() {
-  exploding = 0;
-  burstFramesLeft = 0;
+  fireState.converging = 0;
+  fireState.burstFramesLeft = 0;
 }
 
 // One idle step with nothing but the steady motions going on.
@@ -56,7 +54,7 @@ void fireUpdateWithBurst(benchmark::State& state) {
   quietFire();
   startBurst();
   for (auto _ : state) {
-    burstFramesLeft = burstLifetime;  // keeps the burst alive and unfaded
+    fireState.burstFramesLeft = burstLifetime;  // keeps the burst alive and unfaded
     fireEffect.update();
   }
   quietFire();
@@ -111,15 +109,13 @@ void hoopDraws(benchmark::State& state) {
   });
 }
 
-// Every piece released: the most the intro draws in one frame.
+// Every piece released at its stop depth, as in the intro's last frame: the
+// most it draws in one frame.
 void introLettering(benchmark::State& state) {
-  IntroPiece saved[introPieceCount];
-  for (int p = 0; p < introPieceCount; ++p) {
-    saved[p] = introPieces[p];
-    introPieces[p] = IntroPiece{letteringStopDepth, 1};
-  }
+  const IntroState saved = introState;
+  for (IntroPiece& piece : introState.pieces) piece = IntroPiece{introStopDepth, 1};
   timeCulledDraw(state, [] { intro.drawIntro(); });
-  for (int p = 0; p < introPieceCount; ++p) introPieces[p] = saved[p];
+  introState = saved;
 }
 
 // A piece of own work: its benchmark, how often it runs and in which cases.
