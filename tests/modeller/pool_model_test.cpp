@@ -52,7 +52,7 @@ bool covers(const MeshData& wall, double x, double y) {
 class Pool : public testing::Test {
  protected:
   void SetUp() override {
-    model = buildPoolModel();
+    model = buildConfiguredModel("pool");
     ASSERT_EQ(model.meshes.size(), 6u);
   }
   ModelData model;

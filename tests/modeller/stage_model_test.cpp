@@ -27,7 +27,7 @@ constexpr int partsPerKind = 4;
 
 // The model under test, built once.
 const ModelData& stage() {
-  static const ModelData model = buildStageModel();
+  static const ModelData model = buildConfiguredModel("stage");
   return model;
 }
 
