@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <stdexcept>
 
 #include "assets/meshes/catalogue.h"
 #include "tests/support/temp_folder.h"
@@ -48,7 +49,15 @@ TEST(Catalogue, TheRepositoryCatalogueHoldsAllEightModelsWithTheirTotals) {
   }
   EXPECT_EQ(triangles, *tree->total->triangles);
   EXPECT_EQ(leafVertices, 8576);
-  EXPECT_DOUBLE_EQ(*tree->meshes[68].vmax, 213.0);
+  // What the recipes read is checked: mesh numbers run from 1 to the last
+  // row, and a figure the row leaves open is refused.
+  EXPECT_EQ(tree->mesh(1).name, "bark1");
+  EXPECT_EQ(tree->mesh(91).name, "bark91");
+  for (int number : {0, 92}) EXPECT_THROW(tree->mesh(number), std::runtime_error) << number;
+  EXPECT_THROW(tree->mesh(1).vertexCount(), std::runtime_error);
+  EXPECT_THROW(tree->mesh(2).box(), std::runtime_error);
+  EXPECT_THROW(catalogue.find("stage")->totals(), std::runtime_error);
+  EXPECT_DOUBLE_EQ(tree->mesh(69).largestV(), 213.0);
 }
 
 TEST(Catalogue, RejectsMalformedFiles) {
