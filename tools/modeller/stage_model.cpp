@@ -1,5 +1,5 @@
 // The stage: a central column, four translucent domes at the ends of a cross,
-// four walkways from the centre out into the domes, and four hoops that ride
+// four walkways from the centre out into the domes, and four spheres that slide
 // along the walkways. Each catalogue row is built by the kind of part its
 // name starts with, in the catalogue's (drawing) order, into its box.
 #include <stdexcept>
@@ -9,10 +9,10 @@
 
 namespace {
 
-// Each walkway's direction outward from the centre, and the axis each hoop
+// Each walkway's direction outward from the centre, and the axis each sphere
 // slides along, in the order of their meshes (0-based within the kind).
 const Vec3 walkwayOutward[] = {{-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {1, 0, 0}};
-const Vec3 hoopAxes[] = {{0, 1, 0}, {0, 1, 0}, {1, 0, 0}, {1, 0, 0}};
+const Vec3 sphereAxes[] = {{0, 1, 0}, {0, 1, 0}, {1, 0, 0}, {1, 0, 0}};
 
 bool isKind(const std::string& name, const char* kind) { return name.rfind(kind, 0) == 0; }
 
@@ -28,7 +28,7 @@ Vec3 nextDirection(const Vec3 (&directions)[count], size_t& taken, const std::st
 // Every part built in its box, in drawing order.
 ModelData buildStageModel(const CatalogueModel& entry) {
   ModelData model{entry.name, {}};
-  size_t walkways = 0, hoops = 0;
+  size_t walkways = 0, spheres = 0;
   for (const CatalogueFigures& part : entry.meshes) {
     const std::string& name = part.name;
     if (isKind(name, "stageColumn")) {
@@ -39,8 +39,8 @@ ModelData buildStageModel(const CatalogueModel& entry) {
       const Vec3 outward = nextDirection(walkwayOutward, walkways, name);
       model.meshes.push_back(buildStageWalkway(name, part.box(), outward));
     } else if (isKind(name, "stageSphere")) {
-      const Vec3 axis = nextDirection(hoopAxes, hoops, name);
-      model.meshes.push_back(buildStageHoop(name, part.box(), axis));
+      const Vec3 axis = nextDirection(sphereAxes, spheres, name);
+      model.meshes.push_back(buildStageSphere(name, part.box(), axis));
     } else {
       throw std::runtime_error("stage: no kind of part for mesh " + name);
     }
