@@ -1,6 +1,6 @@
-// The stage: a textured column and four translucent domes (list 2), four
-// walkways (list 9) and four spheres that slide along them, drawn in the stage
-// frame at a tenth of model size; four sparse marker spheres above the domes;
+// The stage: a textured column and four translucent domes (stageList), four
+// walkways (walkwayList) and four spheres that slide along them, drawn in the
+// stage frame at a tenth of model size; four sparse markers above the domes;
 // and two textured quads compiled into lists, the starfield backdrop and the
 // pool's floor tile.
 #include "assets/stage.h"

@@ -1,13 +1,13 @@
 // The pool of the water scene: two L-shaped marble walls that together close a
 // square basin, and four grey rails along the walls' outer top edges.
 //
-// Basin 1 is the east wall with the north wall, basin 2 the west wall with the
-// south wall; each arm ends against the other piece's inner face, so the open
-// basin is the square from basin 1's west side to basin 2's east side on both
-// axes, a little inside the edges of the rippling water. Each wall is an
-// L-shaped prism standing in its catalogue box: six
-// corners at the bottom and six at the top (12 vertices), six side quads, and
-// top and bottom each fanned from the L's inner corner (20 triangles).
+// poolBasin1 is the east wall with the north wall, poolBasin2 the west wall
+// with the south wall; each arm ends against the other piece's inner face, so
+// the open basin is the square from poolBasin1's west side to poolBasin2's
+// east side on both axes, a little inside the edges of the rippling water.
+// Each wall is an L-shaped prism standing in its catalogue box: six corners at
+// the bottom and six at the top (12 vertices), six side quads, and top and
+// bottom each fanned from the L's inner corner (20 triangles).
 //
 // Each rail is a 10-sided rod of radius 1.5 with a corner pointing sideways,
 // so it is 3 across and 2.85 high, closed at both ends by a low cone (22
