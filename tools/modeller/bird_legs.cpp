@@ -60,7 +60,6 @@ constexpr int toeRings = 5;
 constexpr int toeSides = 6;
 constexpr int clawRings = 2;
 constexpr int clawSides = 6;
-constexpr double groundHeight = 48.24;
 constexpr double toeArch = 0.45;  // how far a toe's middle rises above its ends
 // Webs between the middle toe and each side toe: rows from the root out, and
 // how far the free edge curves in from a straight line between the toes.
@@ -183,7 +182,7 @@ void addHeelPad(Surface& surface, Vec3 heel) {
 
 // A claw: a cone curling down from the end of a toe (its last point, of
 // radius r0) to a point on the ground.
-void addClaw(Surface& surface, Vec3 end, double r0, Vec3 direction) {
+void addClaw(Surface& surface, Vec3 end, double r0, Vec3 direction, double ground) {
   std::vector<Vec3> clawPath;
   for (int k = 0; k < clawRings; ++k) {
     const double s = static_cast<double>(k) / clawRings;
@@ -196,13 +195,13 @@ void addClaw(Surface& surface, Vec3 end, double r0, Vec3 direction) {
   };
   const std::vector<Row> claw =
       addTubeRows(surface, clawPath, birdUp, clawSideCounts, cone, toeRings);
-  capWithApex(surface, claw.back(), end + direction * 1.3 + Vec3{0, 0, groundHeight - end.z},
+  capWithApex(surface, claw.back(), end + direction * 1.3 + Vec3{0, 0, ground - end.z},
               toeRings + clawRings);
 }
 
-// A toe from the heel: an arched tube that tapers to its claw, with two
-// seams along it. Gives the toe's centre line, root to tip.
-std::vector<Vec3> addToe(BirdPart& part, Vec3 heel, const Toe& toe, double mirror) {
+// A toe from the heel: an arched tube resting on the ground that tapers to
+// its claw, with two seams along it. Gives the toe's centre line, root to tip.
+std::vector<Vec3> addToe(BirdPart& part, Vec3 heel, const Toe& toe, double mirror, double ground) {
   const double a = radians(toe.angle) * mirror;
   const Vec3 direction{std::cos(a), std::sin(a), 0.0};
   std::vector<Vec3> path;
@@ -212,7 +211,7 @@ std::vector<Vec3> addToe(BirdPart& part, Vec3 heel, const Toe& toe, double mirro
     const double lift = toeArch * std::sin(pi * s);
     const double r = toe.radius * (1.0 - 0.35 * s);
     path.push_back(heel + direction * (toe.length * s) +
-                   Vec3{0, 0, groundHeight + r + lift - heel.z});
+                   Vec3{0, 0, ground + r + lift - heel.z});
     radius.push_back(r);
   }
   const std::vector<int> sides(toeRings, toeSides);
@@ -220,7 +219,7 @@ std::vector<Vec3> addToe(BirdPart& part, Vec3 heel, const Toe& toe, double mirro
     return ellipseLoop(frame, n, radius[k], radius[k]);
   };
   const std::vector<Row> rows = addTubeRows(part.surface, path, birdUp, sides, round);
-  addClaw(part.surface, path.back(), radius.back(), direction);
+  addClaw(part.surface, path.back(), radius.back(), direction, ground);
   part.seams.push_back(pathAcross(part.surface, rows, 0.5, toeRings - 1));
   part.seams.push_back(pathAcross(part.surface, rows, 0.0, toeRings - 1));
   return path;
@@ -251,7 +250,7 @@ void addWeb(Surface& surface, const std::vector<Vec3>& middle, const std::vector
 
 // The heel pad, the toes in the order of their table (the middle toe
 // first), and the webs from the middle toe to the side toes (the next two).
-BirdPart buildBirdFoot(BirdSide side) {
+BirdPart buildBirdFoot(BirdSide side, double ground) {
   BirdPart part;
   const double mirror = mirrorOf(side);
   Vec3 heel = heelCentre;
@@ -260,7 +259,7 @@ BirdPart buildBirdFoot(BirdSide side) {
 
   addHeelPad(part.surface, heel);
   std::vector<std::vector<Vec3>> toeLines;
-  for (const Toe& toe : toes) toeLines.push_back(addToe(part, heel, toe, mirror));
+  for (const Toe& toe : toes) toeLines.push_back(addToe(part, heel, toe, mirror, ground));
   for (int sideToe = 1; sideToe <= 2; ++sideToe) {
     addWeb(part.surface, toeLines[0], toeLines[sideToe], heel);
   }

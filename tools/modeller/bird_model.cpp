@@ -18,8 +18,9 @@ namespace {
 // The bird's frame is turned this far about z so that it faces +x+y.
 constexpr double facingAngle = pi / 4.0;
 
-// The part of each mesh, by its catalogue number (from 1).
-BirdPart partOf(int mesh) {
+// The part of each mesh, by its catalogue number (from 1); a foot stands on
+// the bottom of its mesh's box.
+BirdPart partOf(const CatalogueModel& entry, int mesh) {
   switch (mesh) {
     case 1: return buildBirdHood();
     case 2: return buildBirdHead();
@@ -28,9 +29,9 @@ BirdPart partOf(int mesh) {
     case 5: return buildBirdTorso();
     case 6: return buildBirdWings();
     case 7: return buildBirdLeg(BirdSide::right);
-    case 8: return buildBirdFoot(BirdSide::right);
+    case 8: return buildBirdFoot(BirdSide::right, entry.mesh(mesh).box().min[2]);
     case 9: return buildBirdLeg(BirdSide::left);
-    case 10: return buildBirdFoot(BirdSide::left);
+    case 10: return buildBirdFoot(BirdSide::left, entry.mesh(mesh).box().min[2]);
     default: throw std::runtime_error("bird: no part for mesh " + std::to_string(mesh));
   }
 }
@@ -41,7 +42,7 @@ ModelData buildBirdDesign(const CatalogueModel& entry) {
   ModelData model{entry.name, {}};
   for (int number = 1; number <= static_cast<int>(entry.meshes.size()); ++number) {
     const CatalogueFigures& target = entry.mesh(number);
-    BirdPart part = partOf(number);
+    BirdPart part = partOf(entry, number);
     cutAlongSeams(part.surface, part.seams, target.vertexCount());
     for (Vec3& p : part.surface.points) p = rotateAbout(p, {0, 0, 1}, facingAngle);
     model.meshes.push_back(toMeshData(part.surface, target.name));
