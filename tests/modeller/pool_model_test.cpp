@@ -13,7 +13,8 @@
 
 namespace {
 
-constexpr double wallHeight = 20.0;
+// The walls stand on the floor up to the top of their catalogue box.
+const double wallHeight = configuredEntry("pool").mesh(1).box().max[2];
 // The still water's edges in the pool's frame (the ripple surface's span).
 constexpr double waterLow = -90.0;
 constexpr double waterHigh = 88.2;
