@@ -9,6 +9,9 @@ const ModelRecipe modelRecipes[8] = {
     {"intro", buildIntroModel}, {"tree", buildTreeModel},
 };
 
+namespace {
+
+// The configured catalogue, read on first use.
 const Catalogue& configuredCatalogue() {
   static const Catalogue catalogue = [] {
     Catalogue loaded;
@@ -18,6 +21,8 @@ const Catalogue& configuredCatalogue() {
   }();
   return catalogue;
 }
+
+}  // namespace
 
 const CatalogueModel& configuredEntry(const std::string& model) {
   const CatalogueModel* entry = configuredCatalogue().find(model);

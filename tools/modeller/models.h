@@ -25,10 +25,9 @@ struct ModelRecipe {
 // All models, in the catalogue's order.
 extern const ModelRecipe modelRecipes[8];
 
-// The catalogue the build was configured with (assets/meshes/catalogue.txt),
-// read once, and a model's entry in it; a catalogue that cannot be read, or
-// a model it lacks, throws std::runtime_error.
-const Catalogue& configuredCatalogue();
+// A model's entry in the catalogue the build was configured with
+// (assets/meshes/catalogue.txt, read once); a catalogue that cannot be read,
+// or a model it lacks, throws std::runtime_error.
 const CatalogueModel& configuredEntry(const std::string& model);
 
 // The named model built to its entry in the configured catalogue.
