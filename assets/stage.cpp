@@ -1,6 +1,6 @@
-// The stage: a textured column and four translucent domes (list 2), four
-// walkways (list 9) and four hoops that slide along them, drawn in the stage
-// frame at a tenth of model size; four sparse marker spheres above the domes;
+// The stage: a textured column and four translucent domes (stageList), four
+// walkways (walkwayList) and four spheres that slide along them, drawn in the
+// stage frame at a tenth of model size; four sparse markers above the domes;
 // and two textured quads compiled into lists, the starfield backdrop and the
 // pool's floor tile.
 #include "assets/stage.h"
@@ -16,17 +16,18 @@
 namespace {
 
 constexpr float stageScale = 0.1f;
-constexpr float dome3Lift = 3.0f;  // dome 3 stands this much higher than its table
+constexpr float dome3Lift = 3.0f;  // stageDome3 stands this much higher than its table
 
-// stageModel mesh numbers.
+// stageModel mesh numbers (from 1, as in the catalogue).
 constexpr int columnMesh = 1;
 constexpr int firstDomeMesh = 2;
 constexpr int firstWalkwayMesh = 6;
-constexpr int firstHoopMesh = 10;
-constexpr int hoopCount = 4;
+constexpr int firstSphereMesh = 10;
+constexpr int sphereCount = 4;
 
-// Hoops 0 and 1 slide along y, hoops 2 and 3 along x.
-constexpr bool hoopSlidesAlongY[hoopCount] = {true, true, false, false};
+// stageSphere1 and stageSphere2 slide along y, stageSphere3 and stageSphere4
+// along x.
+constexpr bool sphereSlidesAlongY[sphereCount] = {true, true, false, false};
 
 struct Marker {
   int scene;
@@ -113,15 +114,15 @@ void drawStage() {
   glBindTexture(GL_TEXTURE_2D, metal3Texture);
   glDisable(GL_TEXTURE_2D);
   glCallList(static_cast<GLuint>(stageList));
-  for (int i = 0; i < hoopCount; ++i) {
+  for (int i = 0; i < sphereCount; ++i) {
     const float offset = sceneController.sphereOffset[i];
     glPushMatrix();
-    if (hoopSlidesAlongY[i]) {
+    if (sphereSlidesAlongY[i]) {
       glTranslatef(0.0f, offset, 0.0f);
     } else {
       glTranslatef(offset, 0.0f, 0.0f);
     }
-    drawMesh(stageModel.mesh(firstHoopMesh + i));
+    drawMesh(stageModel.mesh(firstSphereMesh + i));
     glPopMatrix();
   }
   glBindTexture(GL_TEXTURE_2D, metal1Texture);

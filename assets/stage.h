@@ -12,9 +12,9 @@ void drawWaterMarker();
 void drawWindMarker();
 
 // Contents of the fixed lists compiled at start-up.
-void drawStageList();      // list 2: domes and column
-void drawWalkways();       // list 9: the four walkways
-void drawStarfieldQuad();  // list 4: the backdrop
+void drawStageList();      // stageList: domes and column
+void drawWalkways();       // walkwayList: the four walkways
+void drawStarfieldQuad();  // starfieldList: the backdrop
 // The starfield quad: a square of this half side, this far behind the
 // stage's centre (in the frame's camera space, before the stage turns).
 constexpr float starfieldHalfSide = 30.0f;
@@ -26,4 +26,4 @@ void drawStarfieldSides(float reach);
 // The state drawing the starfield quad leaves behind, without drawing it: its
 // texture bound, texturing off and its last corner's texture coordinate.
 void leaveStarfieldQuadState();
-void drawFloorQuad();      // list 6: the floor tile
+void drawFloorQuad();      // floorList: the floor tile

@@ -7,6 +7,7 @@
 #include <limits>
 #include <set>
 #include <sstream>
+#include <stdexcept>
 
 Box boundingBox(const std::vector<double>& positions) {
   Box box;
@@ -21,6 +22,46 @@ Box boundingBox(const std::vector<double>& positions) {
     }
   }
   return box;
+}
+
+namespace {
+
+// The figure the row gives; an open one throws, naming the mesh and figure.
+template <typename T>
+T required(const std::optional<T>& figure, const std::string& mesh, const char* what) {
+  if (!figure) {
+    throw std::runtime_error("catalogue: " + (mesh.empty() ? std::string("a total row") : mesh) +
+                             " leaves its " + what + " open");
+  }
+  return *figure;
+}
+
+}  // namespace
+
+int CatalogueFigures::vertexCount() const { return required(vertices, name, "vertices"); }
+int CatalogueFigures::triangleCount() const { return required(triangles, name, "triangles"); }
+int CatalogueFigures::uvCount() const { return required(uvs, name, "uvs"); }
+double CatalogueFigures::largestV() const { return required(vmax, name, "largest v"); }
+
+Box CatalogueFigures::box() const {
+  Box box;
+  for (int axis = 0; axis < 3; ++axis) {
+    box.min[axis] = required(boxMin[axis], name, "box");
+    box.max[axis] = required(boxMax[axis], name, "box");
+  }
+  return box;
+}
+
+const CatalogueFigures& CatalogueModel::mesh(int number) const {
+  if (number < 1 || number > static_cast<int>(meshes.size())) {
+    throw std::runtime_error("catalogue: " + name + " has no mesh " + std::to_string(number));
+  }
+  return meshes[static_cast<size_t>(number - 1)];
+}
+
+const CatalogueFigures& CatalogueModel::totals() const {
+  if (!total) throw std::runtime_error("catalogue: " + name + " has no total row");
+  return *total;
 }
 
 const CatalogueModel* Catalogue::find(const std::string& model) const {

@@ -16,12 +16,26 @@ struct CatalogueFigures {
   std::optional<double> boxMin[3];
   std::optional<double> boxMax[3];
   std::optional<double> vmax;
+
+  // The figures a recipe builds to. Each throws std::runtime_error, naming
+  // the mesh and the figure, where the row leaves the figure open.
+  int vertexCount() const;
+  int triangleCount() const;
+  int uvCount() const;
+  Box box() const;
+  double largestV() const;
 };
 
 struct CatalogueModel {
   std::string name;
   std::vector<CatalogueFigures> meshes;  // in drawing order
   std::optional<CatalogueFigures> total;
+
+  // The mesh with the 1-based catalogue number; a number the model does not
+  // have throws std::runtime_error.
+  const CatalogueFigures& mesh(int number) const;
+  // The total row; a model without one throws std::runtime_error.
+  const CatalogueFigures& totals() const;
 };
 
 struct Catalogue {

@@ -1,27 +1,30 @@
 // The tree of the wind scene: its meshes compiled into eight display lists,
-// four of leaves and four of bark, one pair per sway group; each group turns
-// back and forth about a tilted axis through the foot of the tree with its own
-// step and amplitude, so the crown moves out of step.
+// a leaf list and a bark list for each sway group (scenes/wind/sway_groups.h);
+// each group turns back and forth about a tilted axis through the foot of the
+// tree with its own step and amplitude, so the crown moves out of step.
 #pragma once
+#include "scenes/wind/sway_groups.h"
 
-constexpr int swayGroupCount = 4;
+// The tree's state: each sway group's angle (degrees) and whether it is
+// swinging up (1) or back (0). A default record is the sway at rest.
+struct TreeSway {
+  float angle[swayGroupCount] = {0.0f, 0.0f, 0.0f, 0.0f};
+  int rising[swayGroupCount] = {1, 1, 1, 1};
+};
 
+extern TreeSway treeSway;
+
+// The tree's operations; its state lives in treeSway.
 class Tree {
  public:
-  int leafLists[swayGroupCount] = {0, 0, 0, 0};
-  int branchLists[swayGroupCount] = {0, 0, 0, 0};
-
-  void buildTreeLists();  // numbers and compiles lists 21 to 28
-  void drawLeaves();      // the four leaf lists, each turned by its group's angle
+  void buildTreeLists();  // compiles every group's leaf and bark lists
+  void drawLeaves();      // the leaf lists, each turned by its group's angle
   void drawBranches();    // the same for the bark lists
   void updateTree();      // one sway step of every group
 };
 
 extern Tree tree;
 
-// The angle each group is drawn turned by (group 3 turns the other way), and
-// the sway state behind it, for the tests and tools that watch the sway.
+// The angle a group is drawn turned by: its sway angle, the other way for a
+// group whose direction is -1.
 float swayAppliedAngle(int group);
-float swayAngle(int group);
-int swayRising(int group);
-void resetSway();

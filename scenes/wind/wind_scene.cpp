@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr float treeGrey = 0.9f;
 constexpr float treePlacement[3] = {0.1f, -13.0f, 4.2f};
 constexpr float treeScale = 0.26f;
 

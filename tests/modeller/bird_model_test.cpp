@@ -73,7 +73,7 @@ const Vec3 rightHand = normalized({1, -1, 0});
 
 class BirdModelTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() { model = new ModelData(buildBirdModel()); }
+  static void SetUpTestSuite() { model = new ModelData(buildConfiguredModel("bird")); }
   static void TearDownTestSuite() { delete model; }
   static const MeshData& mesh(const std::string& name) {
     for (const MeshData& m : model->meshes) {
@@ -231,15 +231,16 @@ TEST_F(BirdModelTest, NeighbouringTrianglesAgreeOnTheMarbleAtEachPoint) {
 TEST_F(BirdModelTest, TheDesignNeedsOnlyASmallStretchToMeetItsBoxes) {
   // A large stretch would distort the shape visibly: the design must already
   // have its meshes' sizes.
-  const ModelData design = buildBirdDesign();
-  ASSERT_EQ(static_cast<int>(design.meshes.size()), birdMeshCount);
-  for (int m = 0; m < birdMeshCount; ++m) {
+  const CatalogueModel& entry = configuredEntry("bird");
+  const ModelData design = buildBirdDesign(entry);
+  ASSERT_EQ(design.meshes.size(), entry.meshes.size());
+  for (size_t m = 0; m < design.meshes.size(); ++m) {
     const Box box = boundingBox(design.meshes[m].positions);
-    const Box& target = birdMeshTargets[m].box;
+    const Box target = entry.meshes[m].box();
     for (int a = 0; a < 3; ++a) {
       const double stretch = (target.max[a] - target.min[a]) / (box.max[a] - box.min[a]);
-      EXPECT_NEAR(stretch, 1.0, 0.08) << birdMeshTargets[m].name << " axis " << a;
-      EXPECT_NEAR(box.min[a], target.min[a], 1.5) << birdMeshTargets[m].name << " axis " << a;
+      EXPECT_NEAR(stretch, 1.0, 0.08) << design.meshes[m].name << " axis " << a;
+      EXPECT_NEAR(box.min[a], target.min[a], 1.5) << design.meshes[m].name << " axis " << a;
     }
   }
 }

@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <stdexcept>
 
 #include "assets/meshes/catalogue.h"
 #include "tests/support/temp_folder.h"
+#include "tools/modeller/models.h"
 
 namespace {
 
@@ -27,28 +30,37 @@ MeshData tetrahedron(const std::string& name) {
   return mesh;
 }
 
-TEST(Catalogue, TheRepositoryCatalogueHoldsAllEightModelsWithTheirTotals) {
+TEST(Catalogue, TheRepositoryCatalogueHoldsEveryModelInTheRecipesOrder) {
   Catalogue catalogue;
   std::string error;
   ASSERT_TRUE(loadCatalogue(KESH_CATALOGUE_PATH, catalogue, error)) << error;
-  const std::pair<const char*, size_t> models[] = {{"stage", 13}, {"pool", 6},  {"marker", 1},
-                                                  {"earth", 2},  {"fireball", 1}, {"bird", 10},
-                                                  {"intro", 12}, {"tree", 91}};
-  for (const auto& [name, meshes] : models) {
-    const CatalogueModel* entry = catalogue.find(name);
-    ASSERT_NE(entry, nullptr) << name;
-    EXPECT_EQ(entry->meshes.size(), meshes) << name;
+  ASSERT_EQ(catalogue.models.size(), std::size(modelRecipes));
+  for (size_t m = 0; m < catalogue.models.size(); ++m) {
+    EXPECT_EQ(catalogue.models[m].name, modelRecipes[m].name);
+    EXPECT_FALSE(catalogue.models[m].meshes.empty()) << catalogue.models[m].name;
   }
-  // The tree's rows must add up to its total: leaf rows give 2T vertices.
+  // The tree's rows must add up to its total; leaf rows (every second one)
+  // give 2T vertices, four own vertices per quad.
   const CatalogueModel* tree = catalogue.find("tree");
-  int triangles = 0, leafVertices = 0;
+  int triangles = 0;
   for (size_t i = 0; i < tree->meshes.size(); ++i) {
-    triangles += *tree->meshes[i].triangles;
-    if (i % 2 == 1) leafVertices += *tree->meshes[i].vertices;
+    const CatalogueFigures& row = tree->meshes[i];
+    triangles += *row.triangles;
+    if (i % 2 == 1) {
+      EXPECT_EQ(*row.vertices, 2 * *row.triangles) << row.name;
+    }
   }
   EXPECT_EQ(triangles, *tree->total->triangles);
-  EXPECT_EQ(leafVertices, 8576);
-  EXPECT_DOUBLE_EQ(*tree->meshes[68].vmax, 213.0);
+  // What the recipes read is checked: mesh numbers run from 1 to the last
+  // row, and a figure the row leaves open is refused.
+  const int last = static_cast<int>(tree->meshes.size());
+  EXPECT_EQ(&tree->mesh(1), &tree->meshes.front());
+  EXPECT_EQ(&tree->mesh(last), &tree->meshes.back());
+  for (int number : {0, last + 1}) EXPECT_THROW(tree->mesh(number), std::runtime_error) << number;
+  EXPECT_THROW(tree->mesh(1).vertexCount(), std::runtime_error);
+  EXPECT_THROW(tree->mesh(2).box(), std::runtime_error);
+  EXPECT_THROW(catalogue.find("stage")->totals(), std::runtime_error);
+  EXPECT_DOUBLE_EQ(tree->mesh(69).largestV(), 213.0);
 }
 
 TEST(Catalogue, RejectsMalformedFiles) {

@@ -28,14 +28,14 @@ TEST_P(CommittedModel, MeetsTheCatalogueAndMatchesItsObjFile) {
   const CatalogueModel* entry = catalogue.find(recipe.name);
   ASSERT_NE(entry, nullptr);
 
-  const ModelData model = recipe.build();
+  const ModelData model = recipe.build(*entry);
   std::string report;
   for (const std::string& problem : checkModel(model, *entry)) report += problem + "\n";
   EXPECT_TRUE(report.empty()) << report;
 
   // Built twice, the model is the same to the byte, and it is what is committed.
   const std::string text = objText(model);
-  EXPECT_EQ(text, objText(recipe.build())) << recipe.name << " is not deterministic";
+  EXPECT_EQ(text, objText(recipe.build(*entry))) << recipe.name << " is not deterministic";
   const std::string path = std::string(KESH_MESHES_DIR) + "/" + recipe.name + ".obj";
   EXPECT_TRUE(text == readFile(path))
       << path << " is not what the modeller writes; run kesh-modeller " << recipe.name;

@@ -15,16 +15,20 @@
 
 namespace {
 
-constexpr double halfSize = 426.70;
-constexpr double rimHeight = 0.32;
-constexpr double waterLow = 19.23;
-constexpr double waterHigh = 34.94;
+// The land's half side and rim, and the water's lowest and highest points,
+// from their catalogue boxes.
+const Box landBox = configuredEntry("earth").mesh(1).box();
+const Box waterBox = configuredEntry("earth").mesh(2).box();
+const double halfSize = landBox.max[0];
+const double rimHeight = landBox.min[2];
+const double waterLow = waterBox.min[2];
+const double waterHigh = waterBox.max[2];
 constexpr double gridPerUnit = 20.0;
 constexpr double degrees = 180.0 / pi;
 
 class EarthModel : public testing::Test {
  protected:
-  static void SetUpTestSuite() { model = new ModelData(buildEarthModel()); }
+  static void SetUpTestSuite() { model = new ModelData(buildConfiguredModel("earth")); }
   static void TearDownTestSuite() { delete model; }
   static const MeshData& land() { return model->meshes[0]; }
   static const MeshData& water() { return model->meshes[1]; }

@@ -26,7 +26,7 @@ constexpr double exact = 1e-9;
 class FireballStar : public testing::Test {
  protected:
   void SetUp() override {
-    const ModelData model = buildFireballModel();
+    const ModelData model = buildConfiguredModel("fireball");
     ASSERT_EQ(model.meshes.size(), 1u);
     mesh = model.meshes[0];
     ASSERT_EQ(mesh.vertexCount(), 1 + tipCount + innerCount);

@@ -248,7 +248,8 @@ TEST(IntroSolid, PlansSpendTheCountsOnRingsInnerPointAndSplits) {
   EXPECT_FALSE(planLetterSolid(72, 72 + 49).valid);
   // A plan the letter cannot carry gives no mesh at all.
   const MeshData tooFew =
-      buildLetterSolid("x", designLetter('H', 70, 74), planLetterSolid(30, 30), {0, 0}, {70, 74});
+      buildLetterSolid("x", designLetter('H', 70, 74), planLetterSolid(30, 30),
+                       {{0, 0, -5}, {70, 74, 5}});
   EXPECT_EQ(tooFew.vertexCount(), 0);
 }
 
@@ -317,7 +318,7 @@ double distanceToLoops(Vec2 p, const std::vector<std::vector<Vec2>>& loops) {
 
 class IntroModelTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() { model_ = new ModelData(buildIntroModel()); }
+  static void SetUpTestSuite() { model_ = new ModelData(buildConfiguredModel("intro")); }
   static void TearDownTestSuite() { delete model_; }
   static const ModelData& model() { return *model_; }
 

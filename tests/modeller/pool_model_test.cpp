@@ -13,7 +13,8 @@
 
 namespace {
 
-constexpr double wallHeight = 20.0;
+// The walls stand on the floor up to the top of their catalogue box.
+const double wallHeight = configuredEntry("pool").mesh(1).box().max[2];
 // The still water's edges in the pool's frame (the ripple surface's span).
 constexpr double waterLow = -90.0;
 constexpr double waterHigh = 88.2;
@@ -52,7 +53,7 @@ bool covers(const MeshData& wall, double x, double y) {
 class Pool : public testing::Test {
  protected:
   void SetUp() override {
-    model = buildPoolModel();
+    model = buildConfiguredModel("pool");
     ASSERT_EQ(model.meshes.size(), 6u);
   }
   ModelData model;

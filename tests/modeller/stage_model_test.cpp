@@ -1,7 +1,7 @@
 // The stage's structure beyond its counts and boxes: every part is a closed,
 // outward-facing surface of the right shape, the domes are hollow with
 // windows through both walls, the walkways are straight girders that reach
-// into their domes, the hoops ride round their walkways without touching them
+// into their domes, the spheres ride round their walkways without touching them
 // or the column, and the textures wrap without torn seams.
 #include <gtest/gtest.h>
 
@@ -19,15 +19,17 @@
 
 namespace {
 
-constexpr int columnMesh = 0;
+// Positions in the model's mesh list, counted from 0 (one less than the
+// catalogue's mesh numbers).
+constexpr int columnIndex = 0;
 constexpr int firstDome = 1;
 constexpr int firstWalkway = 5;
-constexpr int firstHoop = 9;
+constexpr int firstSphere = 9;
 constexpr int partsPerKind = 4;
 
 // The model under test, built once.
 const ModelData& stage() {
-  static const ModelData model = buildStageModel();
+  static const ModelData model = buildConfiguredModel("stage");
   return model;
 }
 
@@ -145,12 +147,12 @@ struct WalkwayRoute {
 const WalkwayRoute walkwayRoutes[partsPerKind] = {
     {0, -1.0, 0}, {1, +1.0, 2}, {1, -1.0, 3}, {0, +1.0, 1}};
 
-// Hoop i (0..3): the walkway it rides and the slide the program gives it.
-struct HoopRide {
+// Sphere i (0..3): the walkway it rides and the slide the program gives it.
+struct SphereRide {
   int walkway;
   double slideMin, slideMax;
 };
-const HoopRide hoopRides[partsPerKind] = {
+const SphereRide sphereRides[partsPerKind] = {
     {1, -50.0, 0.0}, {2, 0.0, 50.0}, {3, -50.0, 0.0}, {0, 0.0, 50.0}};
 
 TEST(StageModel, EveryPartIsOneClosedOutwardFacingSurface) {
@@ -165,17 +167,19 @@ TEST(StageModel, EveryPartIsOneClosedOutwardFacingSurface) {
     EXPECT_GT(s.volume, 0.0) << mesh.name << " faces inwards";
   }
   // Holes through each part: none in the column and walkways, one through
-  // each hoop, one per window in each dome.
-  EXPECT_EQ(surfaceOf(model.meshes[columnMesh]).genus, 0);
+  // each sphere, one per window in each dome.
+  EXPECT_EQ(surfaceOf(model.meshes[columnIndex]).genus, 0);
   for (int i = 0; i < partsPerKind; ++i) {
-    EXPECT_EQ(surfaceOf(model.meshes[firstDome + i]).genus, 16) << "dome " << i + 1;
-    EXPECT_EQ(surfaceOf(model.meshes[firstWalkway + i]).genus, 0) << "walkway " << i + 1;
-    EXPECT_EQ(surfaceOf(model.meshes[firstHoop + i]).genus, 1) << "hoop " << i + 1;
+    EXPECT_EQ(surfaceOf(model.meshes[firstDome + i]).genus, 16) << model.meshes[firstDome + i].name;
+    EXPECT_EQ(surfaceOf(model.meshes[firstWalkway + i]).genus, 0)
+        << model.meshes[firstWalkway + i].name;
+    EXPECT_EQ(surfaceOf(model.meshes[firstSphere + i]).genus, 1)
+        << model.meshes[firstSphere + i].name;
   }
 }
 
 TEST(StageModel, ColumnIsTwelveSidedWithRadiusThirty) {
-  const MeshData& column = stage().meshes[columnMesh];
+  const MeshData& column = stage().meshes[columnIndex];
   const Vec3 centre = boxCentre(column);
   const Box box = boundingBox(column.positions);
   int onAxis = 0;
@@ -231,8 +235,8 @@ TEST(StageModel, DomesAreHollowDoubleWallsDrawnInsideOut) {
 }
 
 TEST(StageModel, WalkwaysAreStraightGirdersFromTheCentreIntoTheirDomes) {
-  const double columnRadius = 0.5 * (boundingBox(stage().meshes[columnMesh].positions).max[1] -
-                                     boundingBox(stage().meshes[columnMesh].positions).min[1]);
+  const double columnRadius = 0.5 * (boundingBox(stage().meshes[columnIndex].positions).max[1] -
+                                     boundingBox(stage().meshes[columnIndex].positions).min[1]);
   for (int i = 0; i < partsPerKind; ++i) {
     const MeshData& walkway = stage().meshes[firstWalkway + i];
     const WalkwayRoute route = walkwayRoutes[i];
@@ -288,8 +292,8 @@ TEST(StageModel, WalkwaysAreStraightGirdersFromTheCentreIntoTheirDomes) {
   }
 }
 
-TEST(StageModel, HoopsRideRoundTheirWalkwaysClearOfWalkwayAndColumn) {
-  const MeshData& column = stage().meshes[columnMesh];
+TEST(StageModel, SpheresRideRoundTheirWalkwaysClearOfWalkwayAndColumn) {
+  const MeshData& column = stage().meshes[columnIndex];
   const Vec3 columnCentre = boxCentre(column);
   double columnRadius = 0.0;
   for (int v = 0; v < column.vertexCount(); ++v) {
@@ -299,8 +303,8 @@ TEST(StageModel, HoopsRideRoundTheirWalkwaysClearOfWalkwayAndColumn) {
   constexpr double clearance = 1.0;
 
   for (int i = 0; i < partsPerKind; ++i) {
-    const MeshData& hoop = stage().meshes[firstHoop + i];
-    const HoopRide ride = hoopRides[i];
+    const MeshData& sphere = stage().meshes[firstSphere + i];
+    const SphereRide ride = sphereRides[i];
     const MeshData& walkway = stage().meshes[firstWalkway + ride.walkway];
     const int axis = walkwayRoutes[ride.walkway].axis;
     const Point2 line = across(boxCentre(walkway), axis);
@@ -310,36 +314,37 @@ TEST(StageModel, HoopsRideRoundTheirWalkwaysClearOfWalkwayAndColumn) {
       const Point2 q = across(vertexAt(walkway, v), axis);
       walkwayReach = std::max(walkwayReach, std::hypot(q.a - line.a, q.b - line.b));
     }
-    // No hoop face comes near the walkway, seen along the walkway.
-    double hoopGap = 1e9;
-    for (int f = 0; f < hoop.triangleCount(); ++f) {
-      const int* t = &hoop.triangles[3 * f];
-      hoopGap = std::min(hoopGap, triangleDistance(line, across(vertexAt(hoop, t[0]), axis),
-                                                   across(vertexAt(hoop, t[1]), axis),
-                                                   across(vertexAt(hoop, t[2]), axis)));
+    // No sphere face comes near the walkway, seen along the walkway.
+    double sphereGap = 1e9;
+    for (int f = 0; f < sphere.triangleCount(); ++f) {
+      const int* t = &sphere.triangles[3 * f];
+      sphereGap = std::min(sphereGap, triangleDistance(line, across(vertexAt(sphere, t[0]), axis),
+                                                       across(vertexAt(sphere, t[1]), axis),
+                                                       across(vertexAt(sphere, t[2]), axis)));
     }
-    EXPECT_GT(hoopGap, walkwayReach + clearance) << hoop.name;
+    EXPECT_GT(sphereGap, walkwayReach + clearance) << sphere.name;
 
-    // The hoop goes all the way round the walkway's centre line.
+    // The sphere goes all the way round the walkway's centre line.
     std::vector<double> angles;
-    for (int v = 0; v < hoop.vertexCount(); ++v) {
-      const Point2 q = across(vertexAt(hoop, v), axis);
+    for (int v = 0; v < sphere.vertexCount(); ++v) {
+      const Point2 q = across(vertexAt(sphere, v), axis);
       angles.push_back(std::atan2(q.b - line.b, q.a - line.a));
     }
     std::sort(angles.begin(), angles.end());
     double widestGap = angles.front() + 2.0 * pi - angles.back();
     for (size_t k = 1; k < angles.size(); ++k) widestGap = std::max(widestGap, angles[k] - angles[k - 1]);
-    EXPECT_LT(widestGap, pi / 4) << hoop.name << " does not surround its walkway";
+    EXPECT_LT(widestGap, pi / 4) << sphere.name << " does not surround its walkway";
 
     // Over its whole slide it stays on the walkway and off the column.
-    const Box hoopBox = boundingBox(hoop.positions);
+    const Box sphereBox = boundingBox(sphere.positions);
     const Box walkwayBox = boundingBox(walkway.positions);
-    const double nearEnd = hoopBox.min[axis] + ride.slideMin, farEnd = hoopBox.max[axis] + ride.slideMax;
-    EXPECT_GE(nearEnd, walkwayBox.min[axis]) << hoop.name << " slides off its walkway";
-    EXPECT_LE(farEnd, walkwayBox.max[axis]) << hoop.name << " slides off its walkway";
-    EXPECT_GT(nearEnd * farEnd, 0.0) << hoop.name << " slides across the centre";
+    const double nearEnd = sphereBox.min[axis] + ride.slideMin;
+    const double farEnd = sphereBox.max[axis] + ride.slideMax;
+    EXPECT_GE(nearEnd, walkwayBox.min[axis]) << sphere.name << " slides off its walkway";
+    EXPECT_LE(farEnd, walkwayBox.max[axis]) << sphere.name << " slides off its walkway";
+    EXPECT_GT(nearEnd * farEnd, 0.0) << sphere.name << " slides across the centre";
     EXPECT_GT(std::min(std::fabs(nearEnd), std::fabs(farEnd)), columnRadius + clearance)
-        << hoop.name << " hits the column";
+        << sphere.name << " hits the column";
   }
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "assets/meshes/catalogue.h"
+#include "scenes/wind/sway_groups.h"
 #include "tools/modeller/models.h"
 #include "tools/modeller/tree_bark.h"
 #include "tools/modeller/tree_budget.h"
@@ -18,19 +19,6 @@
 #include "tools/modeller/tree_random.h"
 
 namespace {
-
-// The sway groups as the wind scene draws them: each runs from its stem to
-// the mesh before the next group's stem.
-constexpr int groupStems[4] = {1, 47, 61, 69};
-constexpr int lastMesh = 91;
-
-int groupOf(int mesh) {
-  int group = 0;
-  for (int g = 0; g < 4; ++g) {
-    if (mesh >= groupStems[g]) group = g;
-  }
-  return group;
-}
 
 struct V3 {
   double x, y, z;
@@ -83,11 +71,13 @@ double distanceToMesh(const MeshData& mesh, V3 p) {
 }
 
 const ModelData& tree() {
-  static const ModelData model = buildTreeModel();
+  static const ModelData model = buildConfiguredModel("tree");
   return model;
 }
 
+// The tree's meshes by catalogue number, from 1 to lastMesh().
 const MeshData& meshNumber(int number) { return tree().meshes.at(number - 1); }
+int lastMesh() { return static_cast<int>(tree().meshes.size()); }
 
 double largestV(const MeshData& mesh) {
   double v = -1e30;
@@ -96,8 +86,8 @@ double largestV(const MeshData& mesh) {
 }
 
 TEST(TreeModel, OddMeshesAreBarkAndEvenMeshesLeaves) {
-  ASSERT_EQ(tree().meshes.size(), static_cast<size_t>(lastMesh));
-  for (int n = 1; n <= lastMesh; ++n) {
+  ASSERT_EQ(lastMesh() % 2, 1);  // the roots, bark
+  for (int n = 1; n <= lastMesh(); ++n) {
     const MeshData& mesh = meshNumber(n);
     EXPECT_EQ(mesh.name, (n % 2 ? "bark" : "leaves") + std::to_string(n));
     EXPECT_TRUE(mesh.textured()) << mesh.name;
@@ -107,32 +97,24 @@ TEST(TreeModel, OddMeshesAreBarkAndEvenMeshesLeaves) {
   }
 }
 
-TEST(TreeModel, EachSwayGroupHasItsTriangles) {
-  // Triangles per group as the wind scene's lists hold them: leaves, then bark.
-  const int leafTriangles[4] = {1540, 640, 520, 1588};
-  const int barkTriangles[4] = {4778, 2208, 1764, 5048};
-  const int leafMeshes[4] = {23, 7, 4, 11};
-  const int barkMeshes[4] = {23, 7, 4, 12};
-  int leaves[4] = {}, bark[4] = {}, leafCount[4] = {}, barkCount[4] = {};
-  for (int n = 1; n <= lastMesh; ++n) {
-    const int g = groupOf(n);
-    (n % 2 ? bark : leaves)[g] += meshNumber(n).triangleCount();
-    ++(n % 2 ? barkCount : leafCount)[g];
-  }
-  for (int g = 0; g < 4; ++g) {
-    EXPECT_EQ(leaves[g], leafTriangles[g]) << "group " << g + 1;
-    EXPECT_EQ(bark[g], barkTriangles[g]) << "group " << g + 1;
-    EXPECT_EQ(leafCount[g], leafMeshes[g]) << "group " << g + 1;
-    EXPECT_EQ(barkCount[g], barkMeshes[g]) << "group " << g + 1;
-    // The stem is the group's largest bark mesh.
-    for (int n = groupStems[g] + 2; n <= lastMesh && groupOf(n) == g; n += 2) {
-      EXPECT_GT(meshNumber(groupStems[g]).triangleCount(), meshNumber(n).triangleCount());
+TEST(TreeModel, EachSwayGroupIsItsStemWithBarkAndLeavesAfterIt) {
+  // Every group holds a leaf mesh after each bark mesh but the roots (the
+  // last group's last mesh), and its stem is its largest bark mesh.
+  for (int g = 0; g < swayGroupCount; ++g) {
+    const int stem = swayGroups[g].stemMesh, last = swayGroupLastMesh(g, lastMesh());
+    ASSERT_EQ(stem % 2, 1) << "group " << g;
+    EXPECT_EQ(last % 2, g + 1 < swayGroupCount ? 0 : 1) << "group " << g;
+    for (int n = stem; n <= last; ++n) {
+      EXPECT_EQ(swayGroupOf(n), g) << "mesh " << n;
+      if (n % 2 == 1 && n != stem) {
+        EXPECT_GT(meshNumber(stem).triangleCount(), meshNumber(n).triangleCount()) << n;
+      }
     }
   }
 }
 
 TEST(TreeModel, LeafMeshesAreRunsOfSmallFlatQuadsShowingTheWholeTexture) {
-  for (int n = 2; n < lastMesh; n += 2) {
+  for (int n = 2; n < lastMesh(); n += 2) {
     const MeshData& mesh = meshNumber(n);
     for (int j = 0; 2 * j < mesh.triangleCount(); ++j) {
       const int* t = &mesh.triangles[6 * j];
@@ -166,14 +148,14 @@ TEST(TreeModel, EveryLeafHangsOnATwigOfItsOwnGroup) {
   constexpr double reach = 0.1;
   double worst = 0.0;
   std::string worstLeaf;
-  for (int n = 2; n < lastMesh; n += 2) {
+  for (int n = 2; n < lastMesh(); n += 2) {
     const MeshData& leaves = meshNumber(n);
     for (int q = 0; q < leaves.vertexCount(); q += 4) {
       const V3 a = vertexOf(leaves, q), d = vertexOf(leaves, q + 3);
       const V3 stalk{0.5 * (a.x + d.x), 0.5 * (a.y + d.y), 0.5 * (a.z + d.z)};
       double nearest = 1e30;
-      for (int b = 1; b <= lastMesh; b += 2) {
-        if (groupOf(b) == groupOf(n)) nearest = std::min(nearest, distanceToMesh(meshNumber(b), stalk));
+      for (int b = 1; b <= lastMesh(); b += 2) {
+        if (swayGroupOf(b) == swayGroupOf(n)) nearest = std::min(nearest, distanceToMesh(meshNumber(b), stalk));
       }
       if (nearest > worst) {
         worst = nearest;
@@ -185,8 +167,8 @@ TEST(TreeModel, EveryLeafHangsOnATwigOfItsOwnGroup) {
 }
 
 TEST(TreeModel, StemsRiseFromTheFootOfTheTrunk) {
-  for (int stem : groupStems) {
-    const MeshData& mesh = meshNumber(stem);
+  for (const SwayGroup& group : swayGroups) {
+    const MeshData& mesh = meshNumber(group.stemMesh);
     // The stem's first ring lies flat on the ground, centred on the origin.
     int onGround = 0;
     V3 sum{0, 0, 0};
@@ -201,19 +183,15 @@ TEST(TreeModel, StemsRiseFromTheFootOfTheTrunk) {
     EXPECT_EQ(box.min[2], 0.0) << mesh.name;
     EXPECT_GT(box.max[2], 6.0) << mesh.name;
   }
-  // The leader (group 4's stem) carries the top of the tree.
-  const Box leader = boundingBox(meshNumber(groupStems[3]).positions);
+  // The leader (the last group's stem) carries the top of the tree.
+  const Box leader = boundingBox(meshNumber(swayGroups[swayGroupCount - 1].stemMesh).positions);
   EXPECT_GT(leader.max[2], 15.0);
 }
 
-TEST(TreeModel, BarkTextureRunsUpTheStemsAndWrapsWithoutASeam) {
-  const double stemVmax[4] = {48.0, 67.0, 123.0, 213.0};
-  for (int g = 0; g < 4; ++g) {
-    EXPECT_NEAR(largestV(meshNumber(groupStems[g])), stemVmax[g], 1e-6) << "group " << g + 1;
-  }
+TEST(TreeModel, BarkTextureWrapsWithoutASeam) {
   // The program scales bark coordinates by 3: every tube's u runs from 0 to a
   // whole number of texture widths, so the seam joins cleanly.
-  for (int n = 1; n <= lastMesh; n += 2) {
+  for (int n = 1; n <= lastMesh(); n += 2) {
     const MeshData& mesh = meshNumber(n);
     for (size_t i = 0; i < mesh.uvs.size(); i += 2) {
       const double u = 3.0 * mesh.uvs[i], v = mesh.uvs[i + 1];

@@ -1,6 +1,9 @@
 // The wind scene in a real GL context: the tree's eight lists, the parts the
 // menu toggles hide, leaves that sway with their branches whether or not the
 // branches are shown, and the state the scene hands back.
+#include <set>
+
+#include "assets/models.h"
 #include "assets/textures.h"
 #include "scenes/wind/tree.h"
 #include "scenes/wind/wind_scene.h"
@@ -11,15 +14,26 @@ namespace {
 
 using WindScene = SceneGlTest;
 
-constexpr size_t leafTriangles = 1540 + 640 + 520 + 1588;
-constexpr size_t barkTriangles = 4778 + 2208 + 1764 + 5048;
+// Triangles of the tree's leaf meshes (even numbers) or bark meshes (odd).
+size_t treeTriangles(bool leaves) {
+  size_t triangles = 0;
+  for (int mesh = leaves ? 2 : 1; mesh <= treeModel.meshCount; mesh += 2) {
+    triangles += static_cast<size_t>(treeModel.mesh(mesh).triangleCount());
+  }
+  return triangles;
+}
+const size_t leafTriangles = treeTriangles(true);
+const size_t barkTriangles = treeTriangles(false);
 
 TEST_F(WindScene, TheTreeLivesInListsTwentyOneToTwentyEight) {
-  for (int g = 0; g < swayGroupCount; ++g) {
-    EXPECT_EQ(tree.leafLists[g], 21 + g);
-    EXPECT_EQ(tree.branchLists[g], 25 + g);
+  std::set<int> lists;
+  for (const SwayGroup& group : swayGroups) {
+    for (int list : {group.leafList, group.branchList}) {
+      lists.insert(list);
+      EXPECT_TRUE(glIsList(static_cast<GLuint>(list))) << list;
+    }
   }
-  for (GLuint list = 21; list <= 28; ++list) EXPECT_TRUE(glIsList(list)) << list;
+  EXPECT_EQ(lists, (std::set<int>{21, 22, 23, 24, 25, 26, 27, 28}));
 }
 
 TEST_F(WindScene, TogglesHideLeavesAndBranchesSeparately) {
@@ -39,7 +53,7 @@ TEST_F(WindScene, TogglesHideLeavesAndBranchesSeparately) {
 }
 
 TEST_F(WindScene, LeavesSwayTheSameWithOrWithoutTheirBranches) {
-  resetSway();
+  treeSway = TreeSway{};
   for (int frame = 0; frame < 30; ++frame) tree.updateTree();
   const auto whole = capturePolygons(drawWindScene);
   sceneController.showBranches = 0;

@@ -1,5 +1,5 @@
 // The stage in a real GL context: the state its draws hand back, what its
-// lists leave behind, the markers' tint by selection, and where the hoops and
+// lists leave behind, the markers' tint by selection, and where the spheres and
 // the lifted dome end up, observed through feedback mode.
 #include <GL/glu.h>
 
@@ -16,7 +16,7 @@ namespace {
 
 using Stage = SceneGlTest;
 
-constexpr int domeTriangles = 576, columnTriangles = 360, hoopTriangles = 576;
+constexpr int domeTriangles = 576, columnTriangles = 360, sphereTriangles = 576;
 constexpr int stageListTriangles = 4 * domeTriangles + columnTriangles;
 
 // Some GL state to start from, different from what the draws set.
@@ -132,21 +132,21 @@ TEST_F(Stage, MarkersSpinInPairsOppositeWays) {
   EXPECT_FALSE(near(shape(drawFireMarker, 30.0f), shape(drawEarthMarker, 30.0f)));
 }
 
-TEST_F(Stage, HoopsSlideAlongTheirOwnWalkways) {
-  for (int hoop = 0; hoop < 4; ++hoop) {
+TEST_F(Stage, SpheresSlideAlongTheirOwnWalkways) {
+  for (int sphere = 0; sphere < 4; ++sphere) {
     sceneController = SceneController{};
     const auto before = capturePolygons(drawStage);
-    ASSERT_GE(before.size(), static_cast<size_t>(stageListTriangles + 4 * hoopTriangles));
-    sceneController.sphereOffset[hoop] += hoop % 2 == 0 ? -50.0f : 50.0f;
+    ASSERT_GE(before.size(), static_cast<size_t>(stageListTriangles + 4 * sphereTriangles));
+    sceneController.sphereOffset[sphere] += sphere % 2 == 0 ? -50.0f : 50.0f;
     const auto after = capturePolygons(drawStage);
-    const size_t first = stageListTriangles + hoop * hoopTriangles;
+    const size_t first = stageListTriangles + sphere * sphereTriangles;
     double x0, y0, x1, y1;
-    centroid(before, first, hoopTriangles, x0, y0);
-    centroid(after, first, hoopTriangles, x1, y1);
+    centroid(before, first, sphereTriangles, x0, y0);
+    centroid(after, first, sphereTriangles, x1, y1);
     // 50 model units at the stage's 0.1 scale, in pixels of the ortho view.
     const double pixels = 5.0 / (2 * viewHalfSize) * windowHeight;
-    const bool alongY = hoop < 2;
-    SCOPED_TRACE(hoop);
+    const bool alongY = sphere < 2;
+    SCOPED_TRACE(sphere);
     EXPECT_NEAR(std::fabs(alongY ? y1 - y0 : (x1 - x0) * windowHeight / windowWidth), pixels, 1.0);
     EXPECT_NEAR(alongY ? x1 - x0 : y1 - y0, 0.0, 1e-3);
   }

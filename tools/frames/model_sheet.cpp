@@ -14,6 +14,7 @@
 #include "app/window.h"
 #include "assets/models.h"
 #include "assets/textures.h"
+#include "scenes/wind/wind_scene.h"
 #include "tools/common/framebuffer.h"
 
 namespace {
@@ -41,8 +42,6 @@ constexpr int lastWalkway = 9;
 constexpr int firstSphere = 10;
 constexpr int lastSphere = 13;
 constexpr float raisedDomeLift = 3.0f;
-// The wind scene's colour for the tree.
-constexpr float treeGrey = 0.9f;
 
 struct Angle {
   double azimuth;    // degrees about the up axis

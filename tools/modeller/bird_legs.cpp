@@ -60,7 +60,6 @@ constexpr int toeRings = 5;
 constexpr int toeSides = 6;
 constexpr int clawRings = 2;
 constexpr int clawSides = 6;
-constexpr double groundHeight = 48.24;
 constexpr double toeArch = 0.45;  // how far a toe's middle rises above its ends
 // Webs between the middle toe and each side toe: rows from the root out, and
 // how far the free edge curves in from a straight line between the toes.
@@ -159,15 +158,10 @@ BirdPart buildBirdLeg(BirdSide side) {
   return part;
 }
 
-BirdPart buildBirdFoot(BirdSide side) {
-  BirdPart part;
-  Surface& surface = part.surface;
-  const double mirror = mirrorOf(side);
-  Vec3 heel = heelCentre;
-  heel.y *= mirror;
-  if (side == BirdSide::left) heel = heel + leftLegShift.back();
+namespace {
 
-  // Heel pad: a flattened ball, long along the foot.
+// The heel pad: a flattened ball round the heel centre, long along the foot.
+void addHeelPad(Surface& surface, Vec3 heel) {
   std::vector<Row> pad;
   for (int r = 1; r <= padRings; ++r) {
     const double polar = pi * r / (padRings + 1);
@@ -184,67 +178,90 @@ BirdPart buildBirdFoot(BirdSide side) {
   zipAll(surface, pad, true);
   capWithApex(surface, pad.front(), heel + Vec3{-heelHalfLength, 0, 0}, 0);
   capWithApex(surface, pad.back(), heel + Vec3{heelHalfLength, 0, 0}, padRings + 1);
+}
 
-  std::vector<std::vector<Vec3>> toeLines;
-  for (const Toe& toe : toes) {
-    const double a = radians(toe.angle) * mirror;
-    const Vec3 direction{std::cos(a), std::sin(a), 0.0};
-    std::vector<Vec3> path;
-    std::vector<double> radius;
-    for (int k = 0; k < toeRings; ++k) {
-      const double s = static_cast<double>(k) / (toeRings - 1);
-      const double lift = toeArch * std::sin(pi * s);
-      const double r = toe.radius * (1.0 - 0.35 * s);
-      path.push_back(heel + direction * (toe.length * s) +
-                     Vec3{0, 0, groundHeight + r + lift - heel.z});
-      radius.push_back(r);
-    }
-    toeLines.push_back(path);
-    const std::vector<int> sides(toeRings, toeSides);
-    const auto round = [&](int k, const Frame& frame, int n) {
-      return ellipseLoop(frame, n, radius[k], radius[k]);
-    };
-    const std::vector<Row> rows = addTubeRows(surface, path, birdUp, sides, round);
-    // The claw: a cone curling down from the toe's end to a point on the ground.
-    const Vec3 end = path.back();
-    const double r0 = radius.back();
-    std::vector<Vec3> clawPath;
-    for (int k = 0; k < clawRings; ++k) {
-      const double s = static_cast<double>(k) / clawRings;
-      clawPath.push_back(end + direction * (0.9 * s) + Vec3{0, 0, -r0 * s * s});
-    }
-    const std::vector<int> clawSideCounts(clawRings, clawSides);
-    const auto cone = [&](int k, const Frame& frame, int n) {
-      const double r = r0 * (1.0 - 0.75 * k / clawRings);
-      return ellipseLoop(frame, n, r, r);
-    };
-    const std::vector<Row> claw =
-        addTubeRows(surface, clawPath, birdUp, clawSideCounts, cone, toeRings);
-    capWithApex(surface, claw.back(), end + direction * 1.3 + Vec3{0, 0, groundHeight - end.z},
-                toeRings + clawRings);
-    part.seams.push_back(pathAcross(surface, rows, 0.5, toeRings - 1));
-    part.seams.push_back(pathAcross(surface, rows, 0.0, toeRings - 1));
+// A claw: a cone curling down from the end of a toe (its last point, of
+// radius r0) to a point on the ground.
+void addClaw(Surface& surface, Vec3 end, double r0, Vec3 direction, double ground) {
+  std::vector<Vec3> clawPath;
+  for (int k = 0; k < clawRings; ++k) {
+    const double s = static_cast<double>(k) / clawRings;
+    clawPath.push_back(end + direction * (0.9 * s) + Vec3{0, 0, -r0 * s * s});
   }
+  const std::vector<int> clawSideCounts(clawRings, clawSides);
+  const auto cone = [&](int k, const Frame& frame, int n) {
+    const double r = r0 * (1.0 - 0.75 * k / clawRings);
+    return ellipseLoop(frame, n, r, r);
+  };
+  const std::vector<Row> claw =
+      addTubeRows(surface, clawPath, birdUp, clawSideCounts, cone, toeRings);
+  capWithApex(surface, claw.back(), end + direction * 1.3 + Vec3{0, 0, ground - end.z},
+              toeRings + clawRings);
+}
 
-  // Webs from the middle toe to each side toe, their free edge curving in.
-  for (int sideToe = 1; sideToe <= 2; ++sideToe) {
-    const std::vector<Vec3>& middle = toeLines[0];
-    const std::vector<Vec3>& other = toeLines[sideToe];
-    std::vector<Row> rows;
-    for (int r = 0; r < webRows; ++r) {
-      const double s = webStart + (webReach - webStart) * r / (webRows - 1);
-      const double t = s * (toeRings - 1);
-      const Vec3 a = smoothPoint(middle, t), b = smoothPoint(other, t);
-      Vec3 centre = lerp(a, b, 0.5);
-      if (r == webRows - 1) centre = centre - (centre - heel) * webCurve;
-      // The web starts narrow between the toes' roots, as a single edge.
-      if (r == 0) {
-        rows.push_back(addRow(surface, {a, b}, r));
-      } else {
-        rows.push_back(addRow(surface, {a, centre + Vec3{0, 0, 0.05}, b}, r));
-      }
+// A toe from the heel: an arched tube resting on the ground that tapers to
+// its claw, with two seams along it. Gives the toe's centre line, root to tip.
+std::vector<Vec3> addToe(BirdPart& part, Vec3 heel, const Toe& toe, double mirror, double ground) {
+  const double a = radians(toe.angle) * mirror;
+  const Vec3 direction{std::cos(a), std::sin(a), 0.0};
+  std::vector<Vec3> path;
+  std::vector<double> radius;
+  for (int k = 0; k < toeRings; ++k) {
+    const double s = static_cast<double>(k) / (toeRings - 1);
+    const double lift = toeArch * std::sin(pi * s);
+    const double r = toe.radius * (1.0 - 0.35 * s);
+    path.push_back(heel + direction * (toe.length * s) +
+                   Vec3{0, 0, ground + r + lift - heel.z});
+    radius.push_back(r);
+  }
+  const std::vector<int> sides(toeRings, toeSides);
+  const auto round = [&](int k, const Frame& frame, int n) {
+    return ellipseLoop(frame, n, radius[k], radius[k]);
+  };
+  const std::vector<Row> rows = addTubeRows(part.surface, path, birdUp, sides, round);
+  addClaw(part.surface, path.back(), radius.back(), direction, ground);
+  part.seams.push_back(pathAcross(part.surface, rows, 0.5, toeRings - 1));
+  part.seams.push_back(pathAcross(part.surface, rows, 0.0, toeRings - 1));
+  return path;
+}
+
+// A web between the middle toe and a side toe, from near their roots out,
+// its free edge curving in towards the heel.
+void addWeb(Surface& surface, const std::vector<Vec3>& middle, const std::vector<Vec3>& other,
+            Vec3 heel) {
+  std::vector<Row> rows;
+  for (int r = 0; r < webRows; ++r) {
+    const double s = webStart + (webReach - webStart) * r / (webRows - 1);
+    const double t = s * (toeRings - 1);
+    const Vec3 a = smoothPoint(middle, t), b = smoothPoint(other, t);
+    Vec3 centre = lerp(a, b, 0.5);
+    if (r == webRows - 1) centre = centre - (centre - heel) * webCurve;
+    // The web starts narrow between the toes' roots, as a single edge.
+    if (r == 0) {
+      rows.push_back(addRow(surface, {a, b}, r));
+    } else {
+      rows.push_back(addRow(surface, {a, centre + Vec3{0, 0, 0.05}, b}, r));
     }
-    zipAll(surface, rows, false);
+  }
+  zipAll(surface, rows, false);
+}
+
+}  // namespace
+
+// The heel pad, the toes in the order of their table (the middle toe
+// first), and the webs from the middle toe to the side toes (the next two).
+BirdPart buildBirdFoot(BirdSide side, double ground) {
+  BirdPart part;
+  const double mirror = mirrorOf(side);
+  Vec3 heel = heelCentre;
+  heel.y *= mirror;
+  if (side == BirdSide::left) heel = heel + leftLegShift.back();
+
+  addHeelPad(part.surface, heel);
+  std::vector<std::vector<Vec3>> toeLines;
+  for (const Toe& toe : toes) toeLines.push_back(addToe(part, heel, toe, mirror, ground));
+  for (int sideToe = 1; sideToe <= 2; ++sideToe) {
+    addWeb(part.surface, toeLines[0], toeLines[sideToe], heel);
   }
   return part;
 }

@@ -1,18 +1,9 @@
-// The bird statue's ten meshes: what each must measure, and the model both
-// as designed and as fitted to those measures.
+// The bird statue's meshes: the model both as designed and as fitted to the
+// boxes of its catalogue entry.
 #pragma once
+#include "assets/meshes/catalogue.h"
 #include "assets/meshes/mesh_data.h"
 
-struct BirdMeshTarget {
-  const char* name;
-  int vertices;
-  int triangles;
-  Box box;
-};
-
-constexpr int birdMeshCount = 10;
-extern const BirdMeshTarget birdMeshTargets[birdMeshCount];
-
-// The statue as shaped, in model coordinates and with its final counts, but
-// before each mesh is stretched onto its box.
-ModelData buildBirdDesign();
+// The statue as shaped, in model coordinates and with its catalogue names
+// and counts, but before each mesh is stretched onto its box.
+ModelData buildBirdDesign(const CatalogueModel& entry);

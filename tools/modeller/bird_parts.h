@@ -29,7 +29,7 @@ struct BirdPart {
 BirdPart buildBirdTorso();      // body and neck
 BirdPart buildBirdWings();      // both wings and the tail fan
 BirdPart buildBirdLeg(BirdSide side);
-BirdPart buildBirdFoot(BirdSide side);
+BirdPart buildBirdFoot(BirdSide side, double ground);  // toes and claws stand on z = ground
 BirdPart buildBirdHead();       // the head's main shell
 BirdPart buildBirdHood();       // the crown and nape plumage over it
 BirdPart buildBirdUpperBeak();

@@ -14,12 +14,9 @@
 
 namespace {
 
-constexpr int landVertices = 6184;
 // Points per side of the base between its corners.
 constexpr int borderPointsPerSide = 3;
 constexpr int borderPoints = 4 + 4 * borderPointsPerSide;
-constexpr double rimHeight = 0.32;
-constexpr double summitHeight = 206.03;
 // Grid steps per model unit: point positions are snapped to this grid so the
 // triangulation's predicates are exact.
 constexpr double gridPerUnit = 20.0;
@@ -33,30 +30,32 @@ constexpr std::uint32_t landSeed = 20240611u;
 // Rounds of relaxation after the spreading.
 constexpr int relaxRounds = 8;
 
-double borderEdgeLength() { return 2.0 * landHalfSize / (borderPointsPerSide + 1); }
+double borderEdgeLength(double halfSize) { return 2.0 * halfSize / (borderPointsPerSide + 1); }
 
 // The spacing wanted at distance d from the border, given the inland spacing.
-double spacingAt(double d, double inland) {
-  return std::max(inland, std::min(borderEdgeLength(), borderEdgeLength() - spacingGrowth * d));
+double spacingAt(double d, double inland, double halfSize) {
+  const double edge = borderEdgeLength(halfSize);
+  return std::max(inland, std::min(edge, edge - spacingGrowth * d));
 }
 
 // The inland spacing for which a hexagonal packing of the allowed area holds
 // about the wanted number of points (the spreading then hits it exactly).
-double inlandSpacing(int wanted) {
+double inlandSpacing(int wanted, double halfSize) {
   constexpr int samples = 200;
-  const double cell = 2.0 * landHalfSize / samples;
+  const double cell = 2.0 * halfSize / samples;
   const auto expected = [&](double inland) {
     double count = 0.0;
     for (int i = 0; i < samples; ++i) {
       for (int j = 0; j < samples; ++j) {
-        const double d = distanceToBorder(-landHalfSize + (i + 0.5) * cell, -landHalfSize + (j + 0.5) * cell);
-        const double s = spacingAt(d, inland);
+        const double d =
+            distanceToBorder(-halfSize + (i + 0.5) * cell, -halfSize + (j + 0.5) * cell, halfSize);
+        const double s = spacingAt(d, inland, halfSize);
         if (d >= borderClearance * s) count += cell * cell / (std::sqrt(3.0) / 2.0 * s * s);
       }
     }
     return count;
   };
-  double low = 1.0, high = borderEdgeLength();
+  double low = 1.0, high = borderEdgeLength(halfSize);
   for (int step = 0; step < 40; ++step) {
     const double middle = 0.5 * (low + high);
     (expected(middle) > wanted ? low : high) = middle;
@@ -67,8 +66,8 @@ double inlandSpacing(int wanted) {
 std::int64_t toGrid(double v) { return static_cast<std::int64_t>(std::llround(v * gridPerUnit)); }
 
 // The 16 border points, the rectangle's corners first (counter-clockwise).
-std::vector<GridPoint> borderGridPoints() {
-  const std::int64_t h = toGrid(landHalfSize);
+std::vector<GridPoint> borderGridPoints(double halfSize) {
+  const std::int64_t h = toGrid(halfSize);
   std::vector<GridPoint> points{{-h, -h}, {h, -h}, {h, h}, {-h, h}};
   for (int k = 1; k <= borderPointsPerSide; ++k) {
     const std::int64_t t = -h + 2 * h * k / (borderPointsPerSide + 1);
@@ -117,17 +116,23 @@ void relax(std::vector<GridPoint>& grid, int fixedCount, const SpreadRequest& re
 
 }  // namespace
 
-MeshData buildLandTerrain() {
-  std::vector<GridPoint> grid = borderGridPoints();
-  const double inland = inlandSpacing(landVertices - borderPoints);
+MeshData buildLandTerrain(const CatalogueFigures& row) {
+  const Box box = row.box();
+  // The base is square about the origin; the box's x extent gives its side.
+  const double halfSize = box.max[0];
+  const double rimHeight = box.min[2], summitHeight = box.max[2];
+  std::vector<GridPoint> grid = borderGridPoints(halfSize);
+  const double inland = inlandSpacing(row.vertexCount() - borderPoints, halfSize);
   SpreadRequest request;
-  request.count = landVertices - borderPoints;
-  request.minX = request.minY = -landHalfSize;
-  request.maxX = request.maxY = landHalfSize;
-  request.spacing = [inland](PlanePoint p) { return spacingAt(distanceToBorder(p.x, p.y), inland); };
-  request.allowed = [inland](PlanePoint p) {
-    const double d = distanceToBorder(p.x, p.y);
-    return d >= borderClearance * spacingAt(d, inland);
+  request.count = row.vertexCount() - borderPoints;
+  request.minX = request.minY = -halfSize;
+  request.maxX = request.maxY = halfSize;
+  request.spacing = [inland, halfSize](PlanePoint p) {
+    return spacingAt(distanceToBorder(p.x, p.y, halfSize), inland, halfSize);
+  };
+  request.allowed = [inland, halfSize](PlanePoint p) {
+    const double d = distanceToBorder(p.x, p.y, halfSize);
+    return d >= borderClearance * spacingAt(d, inland, halfSize);
   };
   for (const GridPoint& g : grid) request.fixed.push_back({g.x / gridPerUnit, g.y / gridPerUnit});
   request.seed = landSeed;
@@ -163,17 +168,17 @@ MeshData buildLandTerrain() {
   std::vector<double> heights(grid.size());
   for (size_t i = 0; i < order.size(); ++i) {
     const GridPoint& g = grid[order[i]];
-    heights[i] = terrainHeight(g.x / gridPerUnit, g.y / gridPerUnit);
+    heights[i] = terrainHeight(g.x / gridPerUnit, g.y / gridPerUnit, halfSize);
   }
   const double tallest = *std::max_element(heights.begin(), heights.end());
-  MeshBuilder land("landTerrain");
+  MeshBuilder land(row.name);
   for (size_t i = 0; i < order.size(); ++i) {
     const GridPoint& g = grid[order[i]];
     const double x = g.x / gridPerUnit, y = g.y / gridPerUnit;
     land.vertex({x, y, rimHeight + (summitHeight - rimHeight) * heights[i] / tallest});
-    land.uv((x + landHalfSize) / (2.0 * landHalfSize), (y + landHalfSize) / (2.0 * landHalfSize));
+    land.uv((x + halfSize) / (2.0 * halfSize), (y + halfSize) / (2.0 * halfSize));
   }
   for (const auto& t : triangles) land.triangle(t[0], t[1], t[2], t[0], t[1], t[2]);
-  fitToBox(land.data(), {{-landHalfSize, -landHalfSize, rimHeight}, {landHalfSize, landHalfSize, summitHeight}});
+  fitToBox(land.data(), {{-halfSize, -halfSize, rimHeight}, {halfSize, halfSize, summitHeight}});
   return land.data();
 }

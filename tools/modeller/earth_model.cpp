@@ -1,11 +1,11 @@
-// The earth scene: the island landscape (landTerrain, earth_land.cpp) and the
-// water sheet that floods its low ground (oceanSheet): a 41 x 41 grid,
-// slightly longer than the land in y, gently waved by three long swells
-// between the heights that set the shoreline. Its texture spans it once.
+// The earth scene: the island landscape (mesh 1, earth_land.cpp) and the
+// water sheet that floods its low ground (mesh 2): a 41 x 41 grid over its
+// catalogue box, which is slightly longer than the land in y, gently waved by
+// three long swells between the heights that set the shoreline. Its texture
+// spans it once.
 #include <cmath>
 
 #include "tools/modeller/earth_land.h"
-#include "tools/modeller/earth_terrain.h"
 #include "tools/modeller/mesh_builder.h"
 #include "tools/modeller/models.h"
 #include "tools/modeller/primitives.h"
@@ -13,9 +13,8 @@
 namespace {
 
 constexpr int oceanSide = 41;
-constexpr double oceanHalfLength = 432.17;
-constexpr double oceanLow = 19.23;
-constexpr double oceanHigh = 34.94;
+// Earth mesh numbers (1-based, as in the catalogue).
+constexpr int landMesh = 1, oceanMesh = 2;
 
 // A long swell: wavelength, direction of travel (degrees), phase (radians),
 // relative amplitude.
@@ -38,18 +37,23 @@ double swellHeight(double x, double y) {
   return sum;
 }
 
-MeshData buildOcean() {
-  MeshBuilder ocean("oceanSheet");
-  const auto at = [](int row, int column) {
-    const double x = -landHalfSize + 2.0 * landHalfSize * column / (oceanSide - 1);
-    const double y = -oceanHalfLength + 2.0 * oceanHalfLength * row / (oceanSide - 1);
+// The sheet centred on the origin, filling its box.
+MeshData buildOcean(const CatalogueFigures& row) {
+  MeshBuilder ocean(row.name);
+  const Box box = row.box();
+  const double halfWidth = box.max[0], halfLength = box.max[1];
+  const auto at = [&](int gridRow, int column) {
+    const double x = -halfWidth + 2.0 * halfWidth * column / (oceanSide - 1);
+    const double y = -halfLength + 2.0 * halfLength * gridRow / (oceanSide - 1);
     return Vec3{x, y, swellHeight(x, y)};
   };
   addGrid(ocean, oceanSide, oceanSide, at, true);
-  fitToBox(ocean.data(), {{-landHalfSize, -oceanHalfLength, oceanLow}, {landHalfSize, oceanHalfLength, oceanHigh}});
+  fitToBox(ocean.data(), box);
   return ocean.data();
 }
 
 }  // namespace
 
-ModelData buildEarthModel() { return {"earth", {buildLandTerrain(), buildOcean()}}; }
+ModelData buildEarthModel(const CatalogueModel& entry) {
+  return {entry.name, {buildLandTerrain(entry.mesh(landMesh)), buildOcean(entry.mesh(oceanMesh))}};
+}

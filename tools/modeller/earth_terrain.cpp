@@ -173,11 +173,11 @@ double gradientNoise(double x, double y, std::uint32_t seed) {
   return std::sqrt(2.0) * (bottom + (top - bottom) * v);
 }
 
-double distanceToBorder(double x, double y) {
-  return landHalfSize - std::max(std::fabs(x), std::fabs(y));
+double distanceToBorder(double x, double y, double halfSize) {
+  return halfSize - std::max(std::fabs(x), std::fabs(y));
 }
 
-double terrainHeight(double x, double y) {
+double terrainHeight(double x, double y, double halfSize) {
   // The coast wanders: the dome is measured from a warped position, with a
   // squarish measure of distance so the island fills the middle square.
   const double wx = x + domeWarp * gradientNoise(x / domeWarpWavelength, y / domeWarpWavelength, warpSeedX);
@@ -198,5 +198,5 @@ double terrainHeight(double x, double y) {
   const double roll = fractalNoise(x, y, rollWavelength, rollOctaves, rollSeed);
   height += roll * (rollAmplitude + roughAmplitudePerHeight * ground);
   height -= gullyDepthPerHeight * ground * (1.0 - ridgedNoise(x, y, gullyWavelength, gullyOctaves, gullySeed));
-  return softFloor(height, floorSoftness) * smoothstep(flatBorder, fullBorder, distanceToBorder(x, y));
+  return softFloor(height, floorSoftness) * smoothstep(flatBorder, fullBorder, distanceToBorder(x, y, halfSize));
 }

@@ -4,15 +4,13 @@
 #pragma once
 #include <cstdint>
 
-// Half the side of the square base, in model units.
-constexpr double landHalfSize = 426.70;
-
 // Gradient noise in about [-1, 1], smooth, repeating nowhere, fixed by seed.
 double gradientNoise(double x, double y, std::uint32_t seed);
 
-// Height above the rim at (x, y), before the model scales it to its final
-// range: zero on and near the border, largest near the centre.
-double terrainHeight(double x, double y);
+// Height above the rim at (x, y) on the square base from -halfSize to
+// halfSize on both axes, before the model scales it to its final range: zero
+// on and near the border, largest near the centre.
+double terrainHeight(double x, double y, double halfSize);
 
-// Distance from (x, y) to the nearest side of the square base.
-double distanceToBorder(double x, double y);
+// Distance from (x, y) to the nearest side of that square base.
+double distanceToBorder(double x, double y, double halfSize);

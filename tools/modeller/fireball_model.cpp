@@ -57,7 +57,7 @@ void addPitTriangle(MeshBuilder& mesh, int first, int p, int q, Vec3 pitAxis) {
 
 }  // namespace
 
-ModelData buildFireballModel() {
+ModelData buildFireballModel(const CatalogueModel& entry) {
   const std::vector<Vec3> corners = icosahedronCorners();
   const int cornerCount = static_cast<int>(corners.size());
 
@@ -73,7 +73,7 @@ ModelData buildFireballModel() {
     return static_cast<int>(std::find(edges.begin(), edges.end(), key) - edges.begin());
   };
 
-  MeshBuilder star("fireballStar");
+  MeshBuilder star(entry.mesh(1).name);
   const int centre = star.vertex(starCentre);
   std::vector<int> tips;
   for (const auto& edge : edges) {
@@ -124,5 +124,5 @@ ModelData buildFireballModel() {
       addPitTriangle(star, inner[i], p, q, cornerAxis);
     }
   }
-  return {"fireball", {star.data()}};
+  return {entry.name, {star.data()}};
 }

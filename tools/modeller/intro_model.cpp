@@ -1,45 +1,35 @@
 // The intro lettering: KESH above VALDRUNE, twelve solid slab-serif capitals,
-// each in its own box. The table lists the meshes in drawing order (the
-// lower row is not stored left to right) with the counts each must meet.
+// one mesh each in the catalogue's drawing order (the lower row is not stored
+// left to right). Each letter's catalogue name says which capital it is
+// ("letter" and the capital, then a number where a capital repeats); its row
+// gives the counts and the box the solid must meet.
+#include <stdexcept>
+
 #include "tools/modeller/intro_glyphs.h"
 #include "tools/modeller/intro_solid.h"
 #include "tools/modeller/models.h"
 
 namespace {
 
-struct LetterPlan {
-  const char* name;
-  char letter;
-  int vertices;
-  int uvs;
-  Vec2 boxMin, boxMax;
-};
-
-const LetterPlan introLetters[] = {
-    {"letterK", 'K', 118, 157, {2.05, -5.00}, {55.45, 69.10}},
-    {"letterE1", 'E', 343, 368, {60.87, -3.80}, {131.75, 72.32}},
-    {"letterS", 'S', 238, 238, {142.59, -3.56}, {202.99, 71.31}},
-    {"letterH", 'H', 289, 327, {215.59, -2.01}, {286.06, 72.09}},
-    {"letterV", 'V', 144, 184, {-129.55, -203.93}, {-71.85, -129.83}},
-    {"letterL", 'L', 144, 184, {3.59, -203.93}, {61.30, -129.83}},
-    {"letterR", 'R', 144, 184, {158.07, -204.93}, {215.78, -130.83}},
-    {"letterA", 'A', 72, 72, {-59.63, -202.17}, {-9.63, -128.07}},
-    {"letterD", 'D', 180, 180, {72.27, -205.69}, {143.57, -114.10}},
-    {"letterU", 'U', 120, 133, {228.53, -204.94}, {289.13, -130.84}},
-    {"letterN", 'N', 96, 118, {295.21, -206.95}, {355.91, -132.85}},
-    {"letterE2", 'E', 357, 396, {361.51, -207.93}, {422.61, -131.83}},
-};
+// The capital a letter mesh shows, from its catalogue name.
+char capitalOf(const std::string& name) {
+  static const std::string prefix = "letter";
+  if (name.size() <= prefix.size() || name.rfind(prefix, 0) != 0) {
+    throw std::runtime_error("intro: mesh " + name + " does not name its letter");
+  }
+  return name[prefix.size()];
+}
 
 }  // namespace
 
-ModelData buildIntroModel() {
-  ModelData model{"intro", {}};
-  for (const LetterPlan& plan : introLetters) {
-    const Glyph glyph = designLetter(plan.letter, plan.boxMax.x - plan.boxMin.x,
-                                     plan.boxMax.y - plan.boxMin.y);
-    model.meshes.push_back(buildLetterSolid(plan.name, glyph,
-                                            planLetterSolid(plan.vertices, plan.uvs),
-                                            plan.boxMin, plan.boxMax));
+ModelData buildIntroModel(const CatalogueModel& entry) {
+  ModelData model{entry.name, {}};
+  for (const CatalogueFigures& letter : entry.meshes) {
+    const Box box = letter.box();
+    const Glyph glyph =
+        designLetter(capitalOf(letter.name), box.max[0] - box.min[0], box.max[1] - box.min[1]);
+    model.meshes.push_back(buildLetterSolid(
+        letter.name, glyph, planLetterSolid(letter.vertexCount(), letter.uvCount()), box));
   }
   return model;
 }

@@ -10,8 +10,6 @@
 
 namespace {
 
-// The letters are 10 deep, centred on z = 0.
-constexpr double frontZ = 5.0, backZ = -5.0;
 // Width of the 45-degree chamfer round the front face.
 constexpr double chamferWidth = 1.0;
 // Mitred corners move at most this many chamfer widths.
@@ -184,12 +182,13 @@ LetterSolidPlan planLetterSolid(int vertices, int uvs) {
 }
 
 MeshData buildLetterSolid(const std::string& name, const Glyph& glyph, const LetterSolidPlan& plan,
-                          Vec2 boxMin, Vec2 boxMax) {
+                          const Box& box) {
   MeshBuilder mesh(name);
   if (!plan.valid) return mesh.data();
   std::vector<std::vector<Vec2>> loops = resampleLoops({glyph.outer, glyph.hole}, plan.outlinePoints);
   if (loops.size() != 2) return mesh.data();
-  fitPolygons(loops, boxMin, boxMax);
+  fitPolygons(loops, {box.min[0], box.min[1]}, {box.max[0], box.max[1]});
+  const double frontZ = box.max[2], backZ = box.min[2];
   const std::vector<RingPoint> ring = ringPoints(loops);
 
   // The front face, inset by the chamfer, and its triangles.

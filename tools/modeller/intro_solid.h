@@ -1,5 +1,6 @@
-// A solid letter: a glyph extruded to a slab 10 deep with a small chamfer
-// round its front face, textured like a letter cut from a block of stone.
+// A solid letter: a glyph extruded to a slab as deep as its box with a small
+// chamfer round its front face (the box's +z side), textured like a letter
+// cut from a block of stone.
 //
 // Structure, for an outline of n points (outer loop and opening together):
 //   vertices   front face ring n (inset by the chamfer), one optional point
@@ -29,8 +30,8 @@ struct LetterSolidPlan {
 // when one vertex is left over, and the UVs beyond 3n (+1) as split corners.
 LetterSolidPlan planLetterSolid(int vertices, int uvs);
 
-// The letter's solid in the x-y box [x0, x1] x [y0, y1], z from -5 to 5.
-// The glyph is resampled to the plan's outline points and stretched to the
-// box. An invalid plan or an outline that cannot be cut gives an empty mesh.
+// The letter's solid filling the box. The glyph is resampled to the plan's
+// outline points and stretched to the box's x-y extent. An invalid plan or an
+// outline that cannot be cut gives an empty mesh.
 MeshData buildLetterSolid(const std::string& name, const Glyph& glyph, const LetterSolidPlan& plan,
-                          Vec2 boxMin, Vec2 boxMax);
+                          const Box& box);

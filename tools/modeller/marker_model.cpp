@@ -13,8 +13,8 @@ constexpr int markerStacks = 50;
 
 }  // namespace
 
-ModelData buildMarkerModel() {
-  MeshBuilder sphere("markerSphere");
+ModelData buildMarkerModel(const CatalogueModel& entry) {
+  MeshBuilder sphere(entry.mesh(1).name);
   addUvSphere(sphere, markerCentre, markerRadius, markerSlices, markerStacks, false);
-  return {"marker", {sphere.data()}};
+  return {entry.name, {sphere.data()}};
 }

@@ -1,11 +1,13 @@
 // kesh-modeller: writes the model data (assets/meshes/<model>.obj) from the
-// procedural recipes, after checking each model against the catalogue.
+// procedural recipes, each built to its entry in the catalogue and checked
+// against it.
 //
 //   kesh-modeller [--out DIR] [--catalogue FILE] [MODEL...]
 //
 // With no MODEL every model is written. A model that fails its checks is not
 // written, and the exit status is 1.
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -43,13 +45,18 @@ int main(int argc, char** argv) {
     bool selected = wanted.empty();
     for (const std::string& name : wanted) selected = selected || name == recipe.name;
     if (!selected) continue;
-    const ModelData model = recipe.build();
     const CatalogueModel* entry = catalogue.find(recipe.name);
+    ModelData model;
     std::vector<std::string> problems;
-    if (entry) {
-      problems = checkModel(model, *entry);
-    } else {
+    if (!entry) {
       problems.push_back(std::string(recipe.name) + ": not in the catalogue");
+    } else {
+      try {
+        model = recipe.build(*entry);
+        problems = checkModel(model, *entry);
+      } catch (const std::exception& failure) {
+        problems.push_back(std::string(recipe.name) + ": " + failure.what());
+      }
     }
     if (!problems.empty()) {
       for (const std::string& problem : problems) std::fprintf(stderr, "%s\n", problem.c_str());

@@ -1,18 +1,20 @@
 // The pool of the water scene: two L-shaped marble walls that together close a
 // square basin, and four grey rails along the walls' outer top edges.
 //
-// Basin 1 is the east wall with the north wall, basin 2 the west wall with the
-// south wall; each arm ends against the other piece's inner face, so the open
-// basin is the square from basinInner to basinOuter on both axes, a little
-// inside the edges of the rippling water. Each wall is an L-shaped prism: six
-// corners at the bottom and six at the top (12 vertices), six side quads, and
-// top and bottom each fanned from the L's inner corner (20 triangles).
+// poolBasin1 is the east wall with the north wall, poolBasin2 the west wall
+// with the south wall; each arm ends against the other piece's inner face, so
+// the open basin is the square from poolBasin1's west side to poolBasin2's
+// east side on both axes, a little inside the edges of the rippling water.
+// Each wall is an L-shaped prism standing in its catalogue box: six corners at
+// the bottom and six at the top (12 vertices), six side quads, and top and
+// bottom each fanned from the L's inner corner (20 triangles).
 //
 // Each rail is a 10-sided rod of radius 1.5 with a corner pointing sideways,
 // so it is 3 across and 2.85 high, closed at both ends by a low cone (22
 // vertices, 40 triangles).
 #include <array>
 #include <cmath>
+#include <iterator>
 
 #include "tools/modeller/mesh_builder.h"
 #include "tools/modeller/models.h"
@@ -20,10 +22,6 @@
 
 namespace {
 
-constexpr double wallHeight = 20.0;
-// The open basin's sides on both axes: just inside the water's edges.
-constexpr double basinLow = -89.50;
-constexpr double basinHigh = 87.74;
 // Texture coordinates per model unit: the program repeats the marble five
 // times over the 200-unit pool.
 constexpr double uvPerUnit = 1.0 / 200.0;
@@ -40,18 +38,20 @@ using Outline = std::array<Vec3, 6>;
 // counter-clockwise seen from above).
 Vec3 outwardNormal(Vec3 a, Vec3 b) { return normalized(Vec3{b.y - a.y, a.x - b.x, 0.0}); }
 
-// An L-shaped prism over a counter-clockwise outline whose corner reflex is
-// the L's inner corner. The top is mapped straight down onto the texture; each
-// bottom corner is mapped as if the sides were folded out flat around the top
-// (the top outline offset outwards by the wall height), so every face keeps
-// the same texture scale.
-MeshData lPrism(const char* name, const Outline& outline, int reflex) {
-  MeshBuilder wall(name);
+// An L-shaped prism from the bottom to the top of its box over a
+// counter-clockwise outline whose corner reflex is the L's inner corner. The
+// top is mapped straight down onto the texture; each bottom corner is mapped
+// as if the sides were folded out flat around the top (the top outline offset
+// outwards by the wall height), so every face keeps the same texture scale.
+MeshData lPrism(const CatalogueFigures& row, const Outline& outline, int reflex) {
+  MeshBuilder wall(row.name);
+  const Box box = row.box();
+  const double wallHeight = box.max[2] - box.min[2];
   std::array<int, 6> bottom{}, top{}, uvBottom{}, uvTop{};
   for (int i = 0; i < 6; ++i) {
     const Vec3 p = outline[i];
-    bottom[i] = wall.vertex({p.x, p.y, 0.0});
-    top[i] = wall.vertex({p.x, p.y, wallHeight});
+    bottom[i] = wall.vertex({p.x, p.y, box.min[2]});
+    top[i] = wall.vertex({p.x, p.y, box.max[2]});
   }
   for (int i = 0; i < 6; ++i) {
     const Vec3 p = outline[i];
@@ -79,9 +79,10 @@ MeshData lPrism(const char* name, const Outline& outline, int reflex) {
   return wall.data();
 }
 
-// A rail from start to end (a horizontal axis) fitted to its box.
-MeshData rail(const char* name, const Box& box, bool alongX) {
-  MeshBuilder rod(name);
+// A rail from end to end of its box along a horizontal axis, fitted to the box.
+MeshData rail(const CatalogueFigures& row, bool alongX) {
+  MeshBuilder rod(row.name);
+  const Box box = row.box();
   const int axis = alongX ? 0 : 1;
   const double across = alongX ? 0.5 * (box.min[1] + box.max[1]) : 0.5 * (box.min[0] + box.max[0]);
   const double height = 0.5 * (box.min[2] + box.max[2]);
@@ -105,31 +106,40 @@ MeshData rail(const char* name, const Box& box, bool alongX) {
   return rod.data();
 }
 
+// Pool mesh numbers (1-based, as in the catalogue).
+constexpr int eastNorthBasin = 1, westSouthBasin = 2, firstRim = 3;
+// Whether each rim runs along x, in the order of their meshes (0-based).
+constexpr bool rimAlongX[] = {true, true, false, false};
+
 }  // namespace
 
-ModelData buildPoolModel() {
+ModelData buildPoolModel(const CatalogueModel& entry) {
+  const Box eastNorthBox = entry.mesh(eastNorthBasin).box();
+  const Box westSouthBox = entry.mesh(westSouthBasin).box();
+  // The open basin's sides on both axes: just inside the water's edges.
+  const double basinLow = eastNorthBox.min[0];
+  const double basinHigh = westSouthBox.max[0];
   // East wall with the north wall; the north arm ends against the west wall.
-  const Outline eastNorth{{{basinHigh, -100.37, 0},
-                           {110.50, -100.37, 0},
-                           {110.50, 99.63, 0},
-                           {basinLow, 99.63, 0},
+  const Outline eastNorth{{{basinHigh, eastNorthBox.min[1], 0},
+                           {eastNorthBox.max[0], eastNorthBox.min[1], 0},
+                           {eastNorthBox.max[0], eastNorthBox.max[1], 0},
+                           {basinLow, eastNorthBox.max[1], 0},
                            {basinLow, basinHigh, 0},
                            {basinHigh, basinHigh, 0}}};
   // West wall with the south wall; the south arm ends against the east wall.
-  const Outline westSouth{{{-112.26, -100.33, 0},
-                           {basinHigh, -100.33, 0},
+  const Outline westSouth{{{westSouthBox.min[0], westSouthBox.min[1], 0},
+                           {basinHigh, westSouthBox.min[1], 0},
                            {basinHigh, basinLow, 0},
                            {basinLow, basinLow, 0},
-                           {basinLow, 99.67, 0},
-                           {-112.26, 99.67, 0}}};
+                           {basinLow, westSouthBox.max[1], 0},
+                           {westSouthBox.min[0], westSouthBox.max[1], 0}}};
   constexpr int innerCorner1 = 5, innerCorner2 = 3;
 
-  ModelData pool{"pool", {}};
-  pool.meshes.push_back(lPrism("poolBasin1", eastNorth, innerCorner1));
-  pool.meshes.push_back(lPrism("poolBasin2", westSouth, innerCorner2));
-  pool.meshes.push_back(rail("poolRim1", {{-111.75, 98.32, 20.95}, {108.25, 101.32, 23.80}}, true));
-  pool.meshes.push_back(rail("poolRim2", {{-110.35, -100.62, 20.82}, {107.65, -97.62, 23.67}}, true));
-  pool.meshes.push_back(rail("poolRim3", {{107.59, -100.84, 21.31}, {110.59, 101.16, 24.16}}, false));
-  pool.meshes.push_back(rail("poolRim4", {{-112.88, -100.09, 20.72}, {-109.88, 97.91, 23.58}}, false));
+  ModelData pool{entry.name, {}};
+  pool.meshes.push_back(lPrism(entry.mesh(eastNorthBasin), eastNorth, innerCorner1));
+  pool.meshes.push_back(lPrism(entry.mesh(westSouthBasin), westSouth, innerCorner2));
+  for (size_t r = 0; r < std::size(rimAlongX); ++r) {
+    pool.meshes.push_back(rail(entry.mesh(firstRim + static_cast<int>(r)), rimAlongX[r]));
+  }
   return pool;
 }

@@ -1,55 +1,50 @@
 // The stage: a central column, four translucent domes at the ends of a cross,
-// four walkways from the centre out into the domes, and four hoops that ride
-// along the walkways. Meshes in drawing order: column, domes 1-4, walkways
-// 1-4, hoops 1-4.
+// four walkways from the centre out into the domes, and four spheres that
+// slide along the walkways. Each catalogue row is built by the kind of part its
+// name starts with, in the catalogue's (drawing) order, into its box; the
+// boxes also say which way each walkway and sphere runs.
+#include <stdexcept>
+
 #include "tools/modeller/models.h"
 #include "tools/modeller/stage_parts.h"
 
 namespace {
 
-struct PartPlace {
-  const char* name;
-  Box box;
-  Vec3 direction;  // walkway: outward from the centre; hoop: the axis it slides along
-};
+bool isKind(const std::string& name, const char* kind) { return name.rfind(kind, 0) == 0; }
 
-const PartPlace columnPlace = {"stageColumn", {{-29.63, -30.00, 0.00}, {30.37, 30.00, 70.00}}, {}};
+// A walkway runs along the longer horizontal side of its box, outward from
+// the centre: towards the end of the box further from it.
+Vec3 walkwayOutward(const Box& box) {
+  const bool alongX = box.max[0] - box.min[0] > box.max[1] - box.min[1];
+  const int axis = alongX ? 0 : 1;
+  const double sign = box.min[axis] + box.max[axis] < 0.0 ? -1.0 : 1.0;
+  return alongX ? Vec3{sign, 0, 0} : Vec3{0, sign, 0};
+}
 
-const PartPlace domePlaces[] = {
-    {"stageDome1", {{-157.83, -31.00, 12.11}, {-97.83, 28.99, 42.63}}, {}},
-    {"stageDome2", {{99.30, -31.00, 12.11}, {159.30, 28.99, 42.63}}, {}},
-    {"stageDome3", {{-29.43, 99.71, 12.11}, {30.57, 159.70, 42.63}}, {}},
-    {"stageDome4", {{-29.43, -160.18, 12.11}, {30.57, -100.19, 42.63}}, {}},
-};
-
-const PartPlace walkwayPlaces[] = {
-    {"stageWalkway1", {{-110.00, -7.87, 26.93}, {0.00, 7.13, 41.70}}, {-1, 0, 0}},
-    {"stageWalkway2", {{-7.50, -0.37, 26.93}, {7.50, 109.63, 41.70}}, {0, 1, 0}},
-    {"stageWalkway3", {{-6.54, -106.96, 26.93}, {8.46, 3.04, 41.70}}, {0, -1, 0}},
-    {"stageWalkway4", {{0.00, -7.87, 26.93}, {110.00, 7.13, 41.70}}, {1, 0, 0}},
-};
-
-const PartPlace hoopPlaces[] = {
-    {"stageSphere1", {{-18.98, 87.31, 15.54}, {18.46, 98.11, 52.98}}, {0, 1, 0}},
-    {"stageSphere2", {{-18.83, -97.84, 16.29}, {18.61, -87.03, 53.74}}, {0, 1, 0}},
-    {"stageSphere3", {{85.90, -19.05, 16.33}, {96.70, 18.15, 53.53}}, {1, 0, 0}},
-    {"stageSphere4", {{-93.86, -18.96, 15.66}, {-83.06, 18.25, 52.86}}, {1, 0, 0}},
-};
+// A sphere is a flat band round its walkway: it slides along the shorter
+// horizontal side of its box.
+Vec3 sphereAxis(const Box& box) {
+  return box.max[0] - box.min[0] < box.max[1] - box.min[1] ? Vec3{1, 0, 0} : Vec3{0, 1, 0};
+}
 
 }  // namespace
 
-// Every part built in its place, in drawing order.
-ModelData buildStageModel() {
-  ModelData model{"stage", {}};
-  model.meshes.push_back(buildStageColumn(columnPlace.name, columnPlace.box));
-  for (const PartPlace& place : domePlaces) {
-    model.meshes.push_back(buildStageDome(place.name, place.box));
-  }
-  for (const PartPlace& place : walkwayPlaces) {
-    model.meshes.push_back(buildStageWalkway(place.name, place.box, place.direction));
-  }
-  for (const PartPlace& place : hoopPlaces) {
-    model.meshes.push_back(buildStageHoop(place.name, place.box, place.direction));
+// Every part built in its box, in drawing order.
+ModelData buildStageModel(const CatalogueModel& entry) {
+  ModelData model{entry.name, {}};
+  for (const CatalogueFigures& part : entry.meshes) {
+    const std::string& name = part.name;
+    if (isKind(name, "stageColumn")) {
+      model.meshes.push_back(buildStageColumn(name, part.box()));
+    } else if (isKind(name, "stageDome")) {
+      model.meshes.push_back(buildStageDome(name, part.box()));
+    } else if (isKind(name, "stageWalkway")) {
+      model.meshes.push_back(buildStageWalkway(name, part.box(), walkwayOutward(part.box())));
+    } else if (isKind(name, "stageSphere")) {
+      model.meshes.push_back(buildStageSphere(name, part.box(), sphereAxis(part.box())));
+    } else {
+      throw std::runtime_error("stage: no kind of part for mesh " + name);
+    }
   }
   return model;
 }

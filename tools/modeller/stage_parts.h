@@ -16,6 +16,6 @@ MeshData buildStageDome(const std::string& name, const Box& box);
 // from the stage centre, its section filling the box across that direction.
 MeshData buildStageWalkway(const std::string& name, const Box& box, Vec3 outward);
 
-// A hoop around the walkway that runs along axis (a unit x or y direction),
-// centred in the box: a flat band with a rounded outer face.
-MeshData buildStageHoop(const std::string& name, const Box& box, Vec3 axis);
+// A sliding sphere around the walkway that runs along axis (a unit x or y
+// direction), centred in the box: a flat band with a rounded outer face.
+MeshData buildStageSphere(const std::string& name, const Box& box, Vec3 axis);

@@ -1,8 +1,9 @@
-// The swaying tree: 91 meshes, odd ones bark and even ones leaves, in four
-// sway groups that each rise as a stem from the foot of the trunk at the
-// origin. The skeleton (tree_plan) fixes every limb; this file turns it into
-// bark tubes and leaf quads, shares out the texture coordinates so the model
-// holds exactly its count of them, and fits the whole tree to its box.
+// The swaying tree: odd meshes bark and even ones leaves, in four sway groups
+// that each rise as a stem from the foot of the trunk at the origin. The
+// skeleton (tree_plan) fixes every limb; this file turns it into bark tubes
+// and leaf quads, shares out the texture coordinates so the model holds
+// exactly its catalogue count of them, and fits the whole tree to the box of
+// its catalogue total.
 #include <algorithm>
 #include <stdexcept>
 #include <string>
@@ -12,12 +13,6 @@
 #include "tools/modeller/tree_leaves.h"
 
 namespace {
-
-constexpr int treeUvTotal = 10632;
-
-// The tree's box; the foot of the trunk stays at the origin.
-constexpr double boxMin[3] = {-5.75, -6.29, 0.0};
-constexpr double boxMax[3] = {5.05, 6.03, 16.37};
 
 // Growth of bark v per unit of arc length over radius on branches, twigs and
 // roots; the stems each take their own so that their v ends where it should.
@@ -50,8 +45,9 @@ AxisMap axisMap(double lo, double hi, double newLo, double newHi) {
   return map;
 }
 
-// Stretches the whole model, one map per axis, onto the tree's box.
-void fitTreeToBox(ModelData& model) {
+// Stretches the whole model, one map per axis, onto the tree's box; the foot
+// of the trunk stays at the origin.
+void fitTreeToBox(ModelData& model, const Box& target) {
   std::vector<double> all;
   for (const MeshData& mesh : model.meshes) {
     all.insert(all.end(), mesh.positions.begin(), mesh.positions.end());
@@ -59,7 +55,7 @@ void fitTreeToBox(ModelData& model) {
   const Box box = boundingBox(all);
   AxisMap maps[3];
   for (int axis = 0; axis < 3; ++axis) {
-    maps[axis] = axisMap(box.min[axis], box.max[axis], boxMin[axis], boxMax[axis]);
+    maps[axis] = axisMap(box.min[axis], box.max[axis], target.min[axis], target.max[axis]);
   }
   for (MeshData& mesh : model.meshes) {
     for (size_t i = 0; i < mesh.positions.size(); ++i) {
@@ -77,13 +73,13 @@ void cutAtGround(MeshData& mesh) {
 
 }  // namespace
 
-ModelData buildTreeModel() {
-  const std::vector<BarkPlan> plans = planTree();
+ModelData buildTreeModel(const CatalogueModel& entry) {
+  const std::vector<BarkPlan> plans = planTree(entry);
 
   std::vector<MeshData> bark;
   int barkUvs = 0;
   for (const BarkPlan& plan : plans) {
-    MeshBuilder mesh("bark" + std::to_string(plan.mesh));
+    MeshBuilder mesh(entry.mesh(plan.mesh).name);
     for (size_t i = 0; i < plan.limbs.size(); ++i) {
       const LimbPlan& limb = plan.limbs[i];
       const double limbBark = barkLength(limbRings(limb));
@@ -104,19 +100,19 @@ ModelData buildTreeModel() {
   for (const BarkPlan& plan : plans) {
     if (plan.leafQuads > 0) quads.push_back(plan.leafQuads);
   }
-  const std::vector<LeafUvGrid> grids = leafUvGrids(treeUvTotal - barkUvs, quads);
+  const std::vector<LeafUvGrid> grids = leafUvGrids(entry.totals().uvCount() - barkUvs, quads);
   if (grids.empty()) throw std::runtime_error("tree: leaf texture coordinates do not fit");
 
-  ModelData model{"tree", {}};
+  ModelData model{entry.name, {}};
   TreeRandom random(leafSeed);
   size_t leafMesh = 0;
   for (size_t k = 0; k < plans.size(); ++k) {
     model.meshes.push_back(bark[k]);
     if (plans[k].leafQuads == 0) continue;
-    MeshBuilder leaves("leaves" + std::to_string(plans[k].mesh + 1));
+    MeshBuilder leaves(entry.mesh(plans[k].mesh + 1).name);
     addLeaves(leaves, plans[k], grids[leafMesh++], random);
     model.meshes.push_back(leaves.data());
   }
-  fitTreeToBox(model);
+  fitTreeToBox(model, entry.totals().box());
   return model;
 }

@@ -6,40 +6,38 @@
 #include <stdexcept>
 #include <string>
 
+#include "scenes/wind/sway_groups.h"
 #include "tools/modeller/tree_budget.h"
 #include "tools/modeller/tree_crown.h"
 #include "tools/modeller/tree_space.h"
 
 namespace {
 
-constexpr int treeMeshCount = 91;
-constexpr int treeGroupCount = 4;
+// The roots are the tree's last mesh.
+int rootMeshOf(const CatalogueModel& tree) { return static_cast<int>(tree.meshes.size()); }
 
-// First bark mesh (the stem) of each sway group; a group runs to the mesh
-// before the next group's stem.
-constexpr int treeGroupStems[treeGroupCount] = {1, 47, 61, 69};
+int trianglesOf(const CatalogueModel& tree, int mesh) { return tree.mesh(mesh).triangleCount(); }
 
-// Triangles per mesh, catalogue numbers 1 to 91 (odd bark, even leaves).
-constexpr int meshTriangles[treeMeshCount] = {
-    536, 40, 12, 4, 12, 4, 12, 4, 150, 52, 180, 64, 168, 60, 108, 36, 54, 16, 312, 112,
-    342, 124, 294, 104, 96, 32, 336, 120, 390, 140, 402, 144, 216, 76, 180, 64, 54, 16,
-    192, 68, 216, 76, 324, 116, 192, 68,                          // group 1
-    660, 92, 192, 68, 426, 152, 324, 116, 138, 48, 228, 80, 240, 84,  // group 2
-    1368, 384, 192, 68, 54, 16, 150, 52,                          // group 3
-    2294, 700, 264, 92, 216, 76, 396, 140, 390, 140, 138, 48, 192, 68, 174, 60, 174, 60,
-    366, 132, 204, 72, 240};                                      // group 4
+// Quads of the leaf mesh that follows a bark mesh; 0 after the last mesh.
+int leafQuadsAfter(const CatalogueModel& tree, int barkMesh) {
+  return barkMesh < rootMeshOf(tree) ? trianglesOf(tree, barkMesh + 1) / 2 : 0;
+}
 
-// Bark vertices of the whole tree. An open tube has sides x rings vertices
-// and 2 sides (rings - 1) triangles, so the sides of all tubes together must
-// come to this count minus half the bark triangles.
-constexpr int barkVertexTotal = 7941;
-
+// Bark vertices of the whole tree: its total less the leaf meshes' own. An
+// open tube has sides x rings vertices and 2 sides (rings - 1) triangles, so
+// the sides of all tubes together must come to this count minus half the
+// bark triangles.
+int barkVertexTotal(const CatalogueModel& tree) {
+  int vertices = tree.totals().vertexCount();
+  for (int mesh = 2; mesh <= rootMeshOf(tree); mesh += 2) vertices -= tree.mesh(mesh).vertexCount();
+  return vertices;
+}
 
 // ---- Stems: the four stems share the trunk, then part for their groups.
 
+// One stem per sway group, in the groups' order; its mesh is the group's
+// stem mesh and its largest v the catalogue's figure for that mesh.
 struct StemDesign {
-  int mesh;
-  double vmax;
   int sides;
   double twigFrom;                 // arc fraction where the stem's own twigs begin
   double branchFrom, branchTo;     // arc fractions where its branches may leave it
@@ -47,25 +45,25 @@ struct StemDesign {
   std::vector<double> radii;
 };
 
-const StemDesign stemDesigns[treeGroupCount] = {
-    // Group 1 leans to the front (-y) and forks low.
-    {1, 48.0, 10, 0.72, 0.58, 1.0,
+const StemDesign stemDesigns[swayGroupCount] = {
+    // Group 0 leans to the front (-y) and forks low.
+    {10, 0.72, 0.58, 1.0,
      {{0, 0, 0}, {0, 0, 0.7}, {0, 0, 1.6}, {0.05, -0.14, 3.0}, {0.12, -0.55, 4.3},
       {0.22, -1.3, 5.3}, {0.3, -2.0, 6.2}},
      {0.68, 0.56, 0.50, 0.44, 0.37, 0.29, 0.22}},
-    // Group 2 to the left (-x).
-    {47, 67.0, 10, 0.62, 0.5, 1.0,
+    // Group 1 to the left (-x).
+    {10, 0.62, 0.5, 1.0,
      {{0, 0, 0}, {0, 0, 0.7}, {0, 0, 1.6}, {-0.12, 0, 3.0}, {-0.6, -0.05, 4.4},
       {-1.4, -0.15, 5.7}, {-2.1, -0.25, 7.0}, {-2.6, -0.3, 8.2}},
      {0.66, 0.54, 0.48, 0.43, 0.37, 0.30, 0.24, 0.19}},
-    // Group 3: a long limb up the right-hand side (+x).
-    {61, 123.0, 12, 0.45, 0.38, 0.8,
+    // Group 2: a long limb up the right-hand side (+x).
+    {12, 0.45, 0.38, 0.8,
      {{0, 0, 0}, {0, 0, 0.7}, {0, 0, 1.6}, {0.12, 0.02, 3.0}, {0.55, 0.05, 4.5},
       {1.3, 0.1, 6.2}, {2.1, 0.15, 8.2}, {2.8, 0.2, 10.2}, {3.2, 0.25, 12.0},
       {3.35, 0.2, 13.3}},
      {0.67, 0.55, 0.49, 0.44, 0.38, 0.32, 0.25, 0.17, 0.09, 0.025}},
-    // Group 4: the leader, up the middle to the top, leaning back a little.
-    {69, 213.0, 12, 0.6, 0.42, 0.82,
+    // Group 3: the leader, up the middle to the top, leaning back a little.
+    {12, 0.6, 0.42, 0.82,
      {{0, 0, 0}, {0, 0, 0.7}, {0, 0, 1.6}, {-0.05, 0.08, 3.0}, {-0.1, 0.15, 4.5},
       {-0.2, 0.3, 6.5}, {-0.3, 0.45, 8.8}, {-0.38, 0.4, 11.2}, {-0.4, 0.2, 13.6},
       {-0.35, 0.0, 15.7}},
@@ -83,8 +81,8 @@ struct BranchDesign {
 };
 
 // Parents come before their children. Seen from the front (-y) every group
-// shows: group 1 fills the front, group 2 the left, group 3 the right and
-// group 4 the top and the back.
+// shows: group 0 fills the front, group 1 the left, group 2 the right and
+// group 3 the top and the back.
 const BranchDesign branchDesigns[] = {
     {29, 0, -25, 275},  {21, 0, -22, 225},  {19, 0, -25, 322},  {31, 0, 5, 250},
     {27, 0, 5, 300},    {43, 0, 30, 275},   {23, 0, 25, 225},   {9, 29, -45, 262},
@@ -111,8 +109,7 @@ constexpr int sproutSides = 3;
 constexpr double sproutLength = 0.8;
 constexpr double sproutRise = 25.0;  // degrees above the horizontal
 
-// The roots: a few flat flares round the foot of the trunk.
-constexpr int rootMesh = 91;
+// The roots, on the last mesh: a few flat flares round the foot of the trunk.
 constexpr int rootCount = 5;
 constexpr int rootSides = 6;
 constexpr double rootAzimuths[rootCount] = {20, 95, 165, 235, 305};
@@ -244,15 +241,6 @@ void addTwigs(BarkPlan& plan, const Curve limb, double from, double to, int coun
 // Sides times segments that the mesh's tubes must add up to.
 int halfTriangles(const BarkPlan& plan) { return plan.barkTriangles / 2; }
 
-// Sway group (1 to 4) of a mesh.
-int groupOf(int mesh) {
-  int group = 0;
-  for (int g = 0; g < treeGroupCount; ++g) {
-    if (mesh >= treeGroupStems[g]) group = g + 1;
-  }
-  return group;
-}
-
 // Whether the mesh is one of the shoots on the first stem.
 bool isSprout(int mesh) {
   for (const SproutDesign& sprout : sproutDesigns) {
@@ -261,34 +249,43 @@ bool isSprout(int mesh) {
   return false;
 }
 
+// The stem design of a group's stem mesh; null for every other mesh.
+const StemDesign* stemDesignOf(int mesh) {
+  for (int g = 0; g < swayGroupCount; ++g) {
+    if (swayGroups[g].stemMesh == mesh) return &stemDesigns[g];
+  }
+  return nullptr;
+}
+
 // Meshes that grow twigs: stems and branches.
-bool growsTwigs(int mesh) { return mesh != rootMesh && !isSprout(mesh); }
+bool growsTwigs(const CatalogueModel& tree, int mesh) {
+  return mesh != rootMeshOf(tree) && !isSprout(mesh);
+}
 
 // Sides of a mesh's main limb (of all its roots, for the root mesh).
-int mainSides(int mesh) {
-  for (const StemDesign& stem : stemDesigns) {
-    if (stem.mesh == mesh) return stem.sides;
-  }
-  if (mesh == rootMesh) return rootSides * rootCount;
+int mainSides(const CatalogueModel& tree, int mesh) {
+  if (const StemDesign* stem = stemDesignOf(mesh)) return stem->sides;
+  if (mesh == rootMeshOf(tree)) return rootSides * rootCount;
   if (isSprout(mesh)) return sproutSides;
-  return branchSides(meshTriangles[mesh - 1] / 2);
+  return branchSides(trianglesOf(tree, mesh) / 2);
 }
 
 // Twigs per mesh and which meshes get one four-sided twig, so that the sides
 // of all tubes add up to what the bark's vertex count asks.
-void chooseTwigCounts(std::map<int, int>& twigCounts, std::map<int, int>& thickTwigs) {
+void chooseTwigCounts(const CatalogueModel& tree, std::map<int, int>& twigCounts,
+                      std::map<int, int>& thickTwigs) {
+  const int meshCount = rootMeshOf(tree);
   int halfSum = 0;
-  for (int mesh = 1; mesh <= treeMeshCount; mesh += 2) halfSum += meshTriangles[mesh - 1] / 2;
-  const int sidesWanted = barkVertexTotal - halfSum;
-  const auto countFor = [](int mesh, double leavesPerTwig) {
-    const int quads = mesh + 1 <= treeMeshCount ? meshTriangles[mesh] / 2 : 0;
-    return std::max(1, static_cast<int>(std::lround(quads / leavesPerTwig)));
+  for (int mesh = 1; mesh <= meshCount; mesh += 2) halfSum += trianglesOf(tree, mesh) / 2;
+  const int sidesWanted = barkVertexTotal(tree) - halfSum;
+  const auto countFor = [&](int mesh, double leavesPerTwig) {
+    return std::max(1, static_cast<int>(std::lround(leafQuadsAfter(tree, mesh) / leavesPerTwig)));
   };
   const auto sidesFor = [&](double leavesPerTwig) {
     int sides = 0;
-    for (int mesh = 1; mesh <= treeMeshCount; mesh += 2) {
-      sides += mainSides(mesh);
-      if (growsTwigs(mesh)) sides += 3 * countFor(mesh, leavesPerTwig);
+    for (int mesh = 1; mesh <= meshCount; mesh += 2) {
+      sides += mainSides(tree, mesh);
+      if (growsTwigs(tree, mesh)) sides += 3 * countFor(mesh, leavesPerTwig);
     }
     return sides;
   };
@@ -306,10 +303,10 @@ void chooseTwigCounts(std::map<int, int>& twigCounts, std::map<int, int>& thickT
   }
   if (bestSides < 0) throw std::runtime_error("tree: too many tube sides");
   std::vector<std::pair<int, int>> byLeaves;
-  for (int mesh = 1; mesh <= treeMeshCount; mesh += 2) {
-    if (!growsTwigs(mesh)) continue;
+  for (int mesh = 1; mesh <= meshCount; mesh += 2) {
+    if (!growsTwigs(tree, mesh)) continue;
     twigCounts[mesh] = countFor(mesh, chosen);
-    byLeaves.push_back({-meshTriangles[mesh], mesh});
+    byLeaves.push_back({-trianglesOf(tree, mesh + 1), mesh});
   }
   std::sort(byLeaves.begin(), byLeaves.end());
   const int extra = sidesWanted - bestSides;
@@ -318,7 +315,7 @@ void chooseTwigCounts(std::map<int, int>& twigCounts, std::map<int, int>& thickT
 }
 
 // Sets every limb's segments so the mesh meets its triangle count.
-void fitBudget(BarkPlan& plan, int firstTwig) {
+void fitBudget(BarkPlan& plan, int firstTwig, bool rootMesh) {
   std::vector<SegmentWish> wishes;
   for (size_t i = 0; i < plan.limbs.size(); ++i) {
     const LimbPlan& limb = plan.limbs[i];
@@ -328,8 +325,8 @@ void fitBudget(BarkPlan& plan, int firstTwig) {
       wish.wanted = std::clamp(static_cast<int>(std::lround(limbLength / twigSpacing)), 2, 8);
       wish.least = 1;
       wish.most = 16;
-    } else if (plan.mesh == rootMesh || isSprout(plan.mesh)) {
-      wish.wanted = plan.mesh == rootMesh ? 4 : 2;
+    } else if (rootMesh || isSprout(plan.mesh)) {
+      wish.wanted = rootMesh ? 4 : 2;
       wish.least = wish.most = wish.wanted;
     } else {
       const double spacing = plan.stemVmax > 0 ? stemSpacing : branchSpacing;
@@ -347,47 +344,50 @@ void fitBudget(BarkPlan& plan, int firstTwig) {
   for (size_t i = 0; i < plan.limbs.size(); ++i) plan.limbs[i].segments = segments[i];
 }
 
-}  // namespace
+// The plans of the bark meshes, by mesh number, while they grow.
+using PlanMap = std::map<int, BarkPlan>;
 
-std::vector<BarkPlan> planTree() {
-  std::map<int, int> twigCounts, thickTwigs;
-  chooseTwigCounts(twigCounts, thickTwigs);
-
-  std::map<int, BarkPlan> plans;
-  std::map<int, std::vector<double>> taken;  // attach points used on each parent
-  for (int mesh = 1; mesh <= treeMeshCount; mesh += 2) {
+// An empty plan for every bark mesh with its group and its counts.
+PlanMap startPlans(const CatalogueModel& tree) {
+  PlanMap plans;
+  for (int mesh = 1; mesh <= rootMeshOf(tree); mesh += 2) {
     BarkPlan& plan = plans[mesh];
     plan.mesh = mesh;
-    plan.group = groupOf(mesh);
-    plan.barkTriangles = meshTriangles[mesh - 1];
-    plan.leafQuads = mesh < treeMeshCount ? meshTriangles[mesh] / 2 : 0;
+    plan.group = swayGroupOf(mesh);
+    plan.barkTriangles = trianglesOf(tree, mesh);
+    plan.leafQuads = leafQuadsAfter(tree, mesh);
   }
+  return plans;
+}
 
-  // Stems, and their own twigs near their ends.
-  for (const StemDesign& stem : stemDesigns) {
-    BarkPlan& plan = plans[stem.mesh];
-    TreeRandom random(meshSeed(stem.mesh));
+// Stems, and their own twigs near their ends.
+void planStems(const CatalogueModel& tree, PlanMap& plans, std::map<int, int>& twigCounts) {
+  for (int g = 0; g < swayGroupCount; ++g) {
+    const int mesh = swayGroups[g].stemMesh;
+    const StemDesign& stem = stemDesigns[g];
+    BarkPlan& plan = plans[mesh];
+    TreeRandom random(meshSeed(mesh));
     LimbPlan main;
     main.curve = splineCurve(stem.controls, stem.radii, stemSamplesPerSpan);
     main.sides = stem.sides;
-    plan.stemVmax = stem.vmax;
+    plan.stemVmax = tree.mesh(mesh).largestV();
     plan.limbs.push_back(main);
-    addTwigs(plan, plan.limbs[0].curve, stem.twigFrom, 1.0, twigCounts[stem.mesh], 1.0, random);
+    addTwigs(plan, plan.limbs[0].curve, stem.twigFrom, 1.0, twigCounts[mesh], 1.0, random);
   }
-  const auto stemOf = [](int group) { return treeGroupStems[group - 1]; };
+}
 
-  // Branches, each from its parent towards its part of the crown.
+// Branches, each from its parent towards its part of the crown.
+void planBranches(PlanMap& plans, std::map<int, int>& twigCounts) {
+  std::map<int, std::vector<double>> taken;  // attach points used on each parent
   for (const BranchDesign& design : branchDesigns) {
     BarkPlan& plan = plans[design.mesh];
     TreeRandom random(meshSeed(design.mesh));
-    const int parentMesh = design.parent ? design.parent : stemOf(plan.group);
+    const int parentMesh = design.parent ? design.parent : swayGroups[plan.group].stemMesh;
     const Curve& parent = plans[parentMesh].limbs[0].curve;
     double from = 0.2, to = 0.75;
-    for (const StemDesign& stem : stemDesigns) {
-      if (stem.mesh == parentMesh) {
-        from = stem.branchFrom;
-        to = stem.branchTo;
-      }
+    if (const StemDesign* stem = stemDesignOf(parentMesh)) {
+      from = stem->branchFrom;
+      to = stem->branchTo;
     }
     const Vec3 edge = crownPoint(design.elevation + random.range(-4.0, 4.0),
                                  design.azimuth + random.range(-6.0, 6.0));
@@ -406,12 +406,14 @@ std::vector<BarkPlan> planTree() {
     plan.limbs.push_back(main);
     addTwigs(plan, plan.limbs[0].curve, branchTwigFrom, 0.98, twigCounts[design.mesh], reach, random);
   }
+}
 
-  // Sprouts on the first stem, leaving it just under the bark.
+// Sprouts on the first stem, leaving it just under the bark.
+void planSprouts(PlanMap& plans) {
   for (const SproutDesign& sprout : sproutDesigns) {
     BarkPlan& plan = plans[sprout.mesh];
     TreeRandom random(meshSeed(sprout.mesh));
-    const Curve& stem = plans[stemOf(plan.group)].limbs[0].curve;
+    const Curve& stem = plans[swayGroups[plan.group].stemMesh].limbs[0].curve;
     const double rise = sproutRise * degree;
     Vec3 out = across(curveTangent(stem, sprout.at), sprout.azimuth * degree);
     out = normalized(out - treeUp * dot(out, treeUp));
@@ -423,28 +425,42 @@ std::vector<BarkPlan> planTree() {
     main.leafFrom = 0.6;
     plan.limbs.push_back(main);
   }
+}
 
-  // Roots: flares that leave the trunk above the ground and run out along
-  // it, half sunk.
-  {
-    BarkPlan& plan = plans[rootMesh];
-    for (int i = 0; i < rootCount; ++i) {
-      const double a = rootAzimuths[i] * degree;
-      const Vec3 out{std::cos(a), std::sin(a), 0};
-      LimbPlan root;
-      root.curve = splineCurve({out * 0.2 + treeUp * 1.1, out * 0.6 + treeUp * 0.45,
-                                out * 1.0 + treeUp * 0.15, out * rootSpread + treeUp * 0.0},
-                               {0.42, 0.3, 0.16, 0.07}, 8);
-      root.sides = rootSides;
-      plan.limbs.push_back(root);
-    }
+// Roots: flares that leave the trunk above the ground and run out along it,
+// half sunk.
+void planRoots(BarkPlan& plan) {
+  for (int i = 0; i < rootCount; ++i) {
+    const double a = rootAzimuths[i] * degree;
+    const Vec3 out{std::cos(a), std::sin(a), 0};
+    LimbPlan root;
+    root.curve = splineCurve({out * 0.2 + treeUp * 1.1, out * 0.6 + treeUp * 0.45,
+                              out * 1.0 + treeUp * 0.15, out * rootSpread + treeUp * 0.0},
+                             {0.42, 0.3, 0.16, 0.07}, 8);
+    root.sides = rootSides;
+    plan.limbs.push_back(root);
   }
+}
 
+}  // namespace
+
+std::vector<BarkPlan> planTree(const CatalogueModel& tree) {
+  std::map<int, int> twigCounts, thickTwigs;
+  chooseTwigCounts(tree, twigCounts, thickTwigs);
+
+  PlanMap plans = startPlans(tree);
+  planStems(tree, plans, twigCounts);
+  planBranches(plans, twigCounts);
+  planSprouts(plans);
+  const int rootMesh = rootMeshOf(tree);
+  planRoots(plans[rootMesh]);
+
+  // Every limb's segments, in mesh order.
   std::vector<BarkPlan> ordered;
   for (auto& [mesh, plan] : plans) {
     const int firstTwig = mesh == rootMesh ? rootCount : 1;
     if (thickTwigs.count(mesh)) plan.limbs[firstTwig].sides = 4;
-    fitBudget(plan, firstTwig);
+    fitBudget(plan, firstTwig, mesh == rootMesh);
     ordered.push_back(std::move(plan));
   }
   return ordered;
