@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/running_program.h"
+
 // The eleven texture file names the program reads.
 extern const std::vector<std::string> textureNames;
 
@@ -18,7 +20,6 @@ CommandResult runCommand(const std::string& command);
 // A path quoted for the shell.
 std::string shellQuoted(const std::string& path);
 
-std::string readFile(const std::string& path);
 bool isFile(const std::string& path);
 bool isExecutableFile(const std::string& path);
 

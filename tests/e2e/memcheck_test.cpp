@@ -27,14 +27,6 @@ const std::string logPath = buildDir + "/e2e/memcheck.log";
 constexpr int memcheckTimeoutMs = 1400000;
 constexpr uint64_t fireArrayBytes = fireParticleCount * fireParticleFloats * sizeof(float);
 
-// A whole file's text; empty if it cannot be read.
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // True when a frame of the record's stack contains part.
 bool mentions(const LossRecord& record, const std::string& part) {
   for (const std::string& frame : record.frames) {

@@ -17,13 +17,6 @@ namespace {
 const std::string buildDir = KESH_BUILD_DIR;
 const std::string program = buildDir + "/kesh-valdrune";
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 TEST(CommandLine, AnswersHelpVersionAndMistakesWithoutADisplay) {
   const std::string tryHelp = "Try 'kesh-valdrune --help'.\n";
   const std::string fpsValue = "--fps needs a whole number from 1 to 1000";

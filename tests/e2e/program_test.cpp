@@ -14,13 +14,6 @@ namespace {
 const std::string buildDir = KESH_BUILD_DIR;
 const std::string program = buildDir + "/kesh-valdrune";
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 bool isRateTitle(const std::string& title, bool positive) {
   const int rate = RunningProgram::titleRate(title);
   return positive ? rate > 0 : rate == 0;

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <fstream>
 #include <regex>
+#include <sstream>
 
 namespace {
 
@@ -29,6 +30,13 @@ int millisecondsLeft(Clock::time_point deadline) {
 }
 
 }  // namespace
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 PrivateDisplay::PrivateDisplay(int width, int height) {
   int ready[2];

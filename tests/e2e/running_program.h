@@ -16,6 +16,9 @@
 // is long: a test waits for what it needs and only a real hang runs into it.
 constexpr int hangTimeoutMs = 60000;
 
+// A whole file's bytes; empty if it cannot be read.
+std::string readFile(const std::string& path);
+
 struct WindowBox {
   int x = 0, y = 0, width = 0, height = 0;
 };

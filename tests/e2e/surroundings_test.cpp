@@ -34,14 +34,6 @@ const std::vector<std::string> textureNames = {
     "stone.raw",   "grass2.bmp",  "bark1.bmp",  "leaf1.bmp",  "starfield4.bmp", "opocean2.bmp",
     "marble2.bmp", "marble4.bmp", "floor1.bmp", "metal3.bmp", "metal1.bmp"};
 
-// A whole file's bytes; empty if it cannot be read.
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 const std::string banner = readFile(KESH_SOURCE_DIR "/tests/e2e/banner.txt");
 
 // A working folder with a textures folder that links every texture file.
