@@ -10,7 +10,7 @@ extern void (*startUpStepDone)(const char* step);
 // window's.
 constexpr double viewFieldOfView = 45.0;
 
-// Fixed GL state, the eleven textures, the fire's vertex array, the tree's
+// Fixed GL state, the manifest's textures, the fire's vertex array, the tree's
 // lists and the nine fixed display lists. Needs a current GL context.
 void initGraphics(int width, int height);
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-// The eleven texture file names the program reads.
+// The texture file names the program reads, in the manifest's order.
 extern const std::vector<std::string> textureNames;
 
 // What a shell command printed (standard output and error together) and its
