@@ -8,8 +8,8 @@
 
 #include "app/backdrop_cache.h"
 #include "app/controller.h"
+#include "app/projection.h"
 #include "app/scene_controller.h"
-#include "app/startup.h"
 #include "app/window.h"
 #include "assets/display_lists.h"
 #include "assets/stage.h"

@@ -15,6 +15,7 @@
 #include "assets/models.h"
 #include "assets/textures.h"
 #include "tools/common/framebuffer.h"
+#include "tools/common/tool_window.h"
 
 namespace {
 
