@@ -25,10 +25,10 @@ FrameRateCounter frameRateCounter;
 FrameOptions frameOptions;
 
 FrameScene frameScenes[4] = {
-    {earthScene, 1, drawEarthScene},
-    {windScene, 0, drawWindScene},
-    {fireScene, 3, drawFireScene},
-    {waterScene, 2, drawWaterScene},
+    {earthScene, drawEarthScene},
+    {windScene, drawWindScene},
+    {fireScene, drawFireScene},
+    {waterScene, drawWaterScene},
 };
 
 namespace {
@@ -82,9 +82,9 @@ void drawStageFrame() {
   glDisable(GL_BLEND);
   handOver();
 
-  const int front = carouselSlot(c.carouselCount);
+  const int front = frontScene();
   for (const FrameScene& entry : frameScenes) {
-    if (entry.slot == front) {
+    if (entry.scene == front) {
       c.selectedScene = entry.scene;
       entry.draw();
     } else {

@@ -23,12 +23,11 @@ extern FrameOptions frameOptions;
 // writes the new title into title and returns true.
 bool countFrame(FrameRateCounter& counter, uint32_t now, char (&title)[titleBufferSize]);
 
-// The four scenes in their fixed drawing order with the carousel slot that
-// puts each in front. The solid scene is drawn as the state stands, the others
-// blended without depth test. Tests substitute recording draws here.
+// The four scenes in their fixed drawing order. The one in front (by the
+// carousel's slot map, app/controller.h) is drawn solid as the state stands,
+// the others blended without depth test. Tests substitute recording draws here.
 struct FrameScene {
   int scene;
-  int slot;
   void (*draw)();
 };
 extern FrameScene frameScenes[4];
