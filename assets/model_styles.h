@@ -37,53 +37,26 @@ constexpr int treeMeshCount = 91;
 constexpr MeshDrawState noChanges{};
 
 // A textured mesh that switches texturing on for itself and off after.
-constexpr MeshDrawState ownTexturing{GlSwitch::enable,   GlSwitch::untouched, TriangleColour::none,
-                                     {},                 nullptr,             FaceFilter::none,
-                                     GlSwitch::disable,  GlSwitch::untouched};
+constexpr MeshDrawState ownTexturing = noChanges.texturing(GlSwitch::enable, GlSwitch::disable);
 
 // The column: own texturing, modulated by opaque white on every triangle.
-constexpr MeshDrawState column{GlSwitch::enable,
-                               GlSwitch::untouched,
-                               TriangleColour::rgba,
-                               {columnColour[0], columnColour[1], columnColour[2], columnColour[3]},
-                               nullptr,
-                               FaceFilter::none,
-                               GlSwitch::disable,
-                               GlSwitch::untouched};
+constexpr MeshDrawState column = ownTexturing.colouredRgba(columnColour);
 
 // A translucent dome; the first of the four switches blending on, the last off.
 constexpr MeshDrawState dome(GlSwitch blendBefore, GlSwitch blendAfter) {
-  return {GlSwitch::disable,
-          blendBefore,
-          TriangleColour::rgba,
-          {domeColour[0], domeColour[1], domeColour[2], domeColour[3]},
-          nullptr,
-          FaceFilter::none,
-          GlSwitch::untouched,
-          blendAfter};
+  return noChanges.texturing(GlSwitch::disable, GlSwitch::untouched)
+      .blending(blendBefore, blendAfter)
+      .colouredRgba(domeColour);
 }
 
 // A pool rim: untextured grey, leaving texturing as the basins left it.
-constexpr MeshDrawState rim{GlSwitch::untouched,
-                            GlSwitch::untouched,
-                            TriangleColour::rgb,
-                            {rimColour[0], rimColour[1], rimColour[2], 0.0f},
-                            nullptr,
-                            FaceFilter::none,
-                            GlSwitch::untouched,
-                            GlSwitch::untouched};
+constexpr MeshDrawState rim = noChanges.colouredRgb(rimColour);
 
 // The marker sphere: only its regular scatter of triangles.
-constexpr MeshDrawState markerScatter{GlSwitch::untouched, GlSwitch::untouched,
-                                      TriangleColour::none, {},
-                                      nullptr,             FaceFilter::marker,
-                                      GlSwitch::untouched, GlSwitch::untouched};
+constexpr MeshDrawState markerScatter = noChanges.filtered(FaceFilter::marker);
 
 // The fireball: each corner in its settable colour.
-constexpr MeshDrawState fireballCorners{GlSwitch::untouched, GlSwitch::untouched,
-                                        TriangleColour::none, {},
-                                        fireballCornerColours, FaceFilter::none,
-                                        GlSwitch::untouched, GlSwitch::untouched};
+constexpr MeshDrawState fireballCorners = noChanges.cornerColoured(fireballCornerColours);
 
 // The same style for every mesh of a model.
 template <std::size_t count>
