@@ -5,6 +5,7 @@
 #include <array>
 
 #include "assets/mesh.h"
+#include "assets/mesh_number.h"
 
 // The fireball's three corner colours (first, second, third corner of every
 // triangle), the one mutable model state; fireballModel's setters write it.
@@ -66,11 +67,11 @@ constexpr std::array<MeshStyle, count> uniform(MeshStyle style) {
   return styles;
 }
 
-// The tree: odd-numbered meshes are bark, even-numbered ones leaves.
+// The tree: meshes of odd numbers are bark, those of even numbers leaves.
 constexpr std::array<MeshStyle, treeMeshCount> treeStyles() {
   std::array<MeshStyle, treeMeshCount> styles{};
   for (int i = 0; i < treeMeshCount; ++i) {
-    const bool bark = (i + 1) % 2 == 1;
+    const bool bark = MeshNumber::ofIndex(i).value % 2 == 1;
     styles[i] = MeshStyle{bark ? barkUvScale : leafUvScale, noChanges};
   }
   return styles;
