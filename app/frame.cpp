@@ -24,7 +24,7 @@
 FrameRateCounter frameRateCounter;
 FrameOptions frameOptions;
 
-FrameScene frameScenes[4] = {
+FrameScene frameScenes[sceneCount] = {
     {earthScene, drawEarthScene},
     {windScene, drawWindScene},
     {fireScene, drawFireScene},
@@ -105,7 +105,7 @@ void drawStageFrame() {
 bool countFrame(FrameRateCounter& counter, uint32_t now, char (&title)[titleBufferSize]) {
   if (static_cast<uint32_t>(now - counter.lastTitleTime) >= titleInterval) {
     counter.framesPerSecond = counter.frameCount;
-    std::snprintf(title, sizeof title, "Kesh Valdrune by Halvorsk       [ FPS: %i ]",
+    std::snprintf(title, sizeof title, "%s       [ FPS: %i ]", windowTitle,
                   static_cast<int>(counter.framesPerSecond));
     counter.lastTitleTime = now;
     counter.frameCount = 0;

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "app/scene_controller.h"
+
 struct FrameRateCounter {
   uint32_t frameCount = 0;      // frames since the last title update
   uint32_t lastTitleTime = 0;   // clock reading at the last title update
@@ -30,7 +32,7 @@ struct FrameScene {
   int scene;
   void (*draw)();
 };
-extern FrameScene frameScenes[4];
+extern FrameScene frameScenes[sceneCount];
 
 // Every frame's opening: clears, places the camera and draws the starfield
 // (or takes both from the backdrop cache while the camera is at rest).

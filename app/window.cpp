@@ -26,8 +26,6 @@ void glutPostRedisplayCall() { glutPostRedisplay(); }
 void glutSetWindowTitleCall(const char* title) { glutSetWindowTitle(title); }
 void glutSwapBuffersCall() { glutSwapBuffers(); }
 
-const char* const windowTitle = "Kesh Valdrune by Halvorsk";
-
 // The installed command's name, which the no-display message suggests.
 const char* const installedCommand = "kesh-valdrune";
 

@@ -8,6 +8,9 @@ constexpr int specialKeyUp = 101;
 constexpr int specialKeyRight = 102;
 constexpr int specialKeyDown = 103;
 
+// The window's title; the frame-rate title adds the rate to it.
+constexpr const char* windowTitle = "Kesh Valdrune by Halvorsk";
+
 // Window width and height the program asks for and sets up GL with.
 constexpr int windowWidth = 1024;
 constexpr int windowHeight = 768;
