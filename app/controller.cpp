@@ -15,11 +15,10 @@ namespace {
 constexpr float zoomStep = 0.25f;
 constexpr float zoomLimit = -22.0f;
 constexpr int turnStep = 6;
-constexpr int quarterTurn = 90;
-constexpr int halfTurn = 180;
+constexpr int halfTurn = 2 * SceneController::quarterTurn;
 
-// Slot 0 wind, 1 earth, 2 water, 3 fire.
-constexpr int slotScenes[4] = {windScene, earthScene, waterScene, fireScene};
+// The carousel's slot map: the scene standing in each slot, from slot 0.
+constexpr int slotScenes[sceneCount] = {windScene, earthScene, waterScene, fireScene};
 
 // Best view per scene: where the travel stops and how much height each call adds.
 struct BestView {
@@ -33,7 +32,6 @@ constexpr BestView bestViews[sceneCount] = {
     {-17.0f, 0.018f},  // water
 };
 
-constexpr float sphereFarEnd[4] = {-50.0f, 50.0f, -50.0f, 50.0f};
 constexpr float sphereStep = 0.6f;
 
 constexpr int earthSpinTop = 360;
@@ -64,9 +62,9 @@ void travelCamera(SceneController& c) {
 // Each sphere swings between 0 and its far end, 0.6 a call, overshooting each
 // end by less than a step before it turns.
 void slideSpheres(SceneController& c) {
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < SceneController::sphereCount; ++i) {
     float& value = c.sphereOffset[i];
-    const float far = sphereFarEnd[i];
+    const float far = SceneController::sphereFarEnd[i];
     const float step = far < 0.0f ? -sphereStep : sphereStep;
     if (!c.sphereReturning[i]) {
       const bool short_of_far = far < 0.0f ? value > far : value < far;
@@ -105,7 +103,7 @@ void turnCarousel(SceneController& c) {
       c.turnRemaining -= turnStep;
       c.carouselAngle -= turnStep;
     } else {
-      c.turnRemaining = quarterTurn;
+      c.turnRemaining = SceneController::quarterTurn;
       c.turningBack = 0;
       c.carouselCount -= 1;
     }
@@ -120,7 +118,7 @@ void turnCarousel(SceneController& c) {
       c.turnRemaining -= turnStep;
       c.carouselAngle += turnStep;
     } else {
-      c.turnRemaining = quarterTurn;
+      c.turnRemaining = SceneController::quarterTurn;
       c.turningForward = 0;
       c.carouselCount += 1;
     }
@@ -155,12 +153,12 @@ void moveEarth(SceneController& c) {
 
 }  // namespace
 
-int carouselSlot(int count) { return ((count % 4) + 4) % 4; }
+int carouselSlot(int count) { return ((count % sceneCount) + sceneCount) % sceneCount; }
 
 int sceneInSlot(int slot) { return slotScenes[carouselSlot(slot)]; }
 
 int slotOfScene(int scene) {
-  for (int slot = 0; slot < 4; ++slot) {
+  for (int slot = 0; slot < sceneCount; ++slot) {
     if (slotScenes[slot] == scene) return slot;
   }
   return 0;

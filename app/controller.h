@@ -18,8 +18,8 @@ void requestSelection(int scene);
 void requestBestView(int scene);
 void requestReturn();
 
-// The carousel slot of a count (its non-negative remainder by 4), the scene
-// standing in a slot, and the slot a scene stands in.
+// The carousel slot of a count (its non-negative remainder by the number of
+// scenes), the scene standing in a slot, and the slot a scene stands in.
 int carouselSlot(int count);
 int sceneInSlot(int slot);
 int slotOfScene(int scene);

@@ -8,8 +8,8 @@
 
 #include "app/backdrop_cache.h"
 #include "app/controller.h"
+#include "app/projection.h"
 #include "app/scene_controller.h"
-#include "app/startup.h"
 #include "app/window.h"
 #include "assets/display_lists.h"
 #include "assets/stage.h"
@@ -24,11 +24,11 @@
 FrameRateCounter frameRateCounter;
 FrameOptions frameOptions;
 
-FrameScene frameScenes[4] = {
-    {earthScene, 1, drawEarthScene},
-    {windScene, 0, drawWindScene},
-    {fireScene, 3, drawFireScene},
-    {waterScene, 2, drawWaterScene},
+FrameScene frameScenes[sceneCount] = {
+    {earthScene, drawEarthScene},
+    {windScene, drawWindScene},
+    {fireScene, drawFireScene},
+    {waterScene, drawWaterScene},
 };
 
 namespace {
@@ -82,9 +82,9 @@ void drawStageFrame() {
   glDisable(GL_BLEND);
   handOver();
 
-  const int front = carouselSlot(c.carouselCount);
+  const int front = frontScene();
   for (const FrameScene& entry : frameScenes) {
-    if (entry.slot == front) {
+    if (entry.scene == front) {
       c.selectedScene = entry.scene;
       entry.draw();
     } else {
@@ -105,7 +105,7 @@ void drawStageFrame() {
 bool countFrame(FrameRateCounter& counter, uint32_t now, char (&title)[titleBufferSize]) {
   if (static_cast<uint32_t>(now - counter.lastTitleTime) >= titleInterval) {
     counter.framesPerSecond = counter.frameCount;
-    std::snprintf(title, sizeof title, "Kesh Valdrune by Halvorsk       [ FPS: %i ]",
+    std::snprintf(title, sizeof title, "%s       [ FPS: %i ]", windowTitle,
                   static_cast<int>(counter.framesPerSecond));
     counter.lastTitleTime = now;
     counter.frameCount = 0;

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "app/scene_controller.h"
+
 struct FrameRateCounter {
   uint32_t frameCount = 0;      // frames since the last title update
   uint32_t lastTitleTime = 0;   // clock reading at the last title update
@@ -23,15 +25,14 @@ extern FrameOptions frameOptions;
 // writes the new title into title and returns true.
 bool countFrame(FrameRateCounter& counter, uint32_t now, char (&title)[titleBufferSize]);
 
-// The four scenes in their fixed drawing order with the carousel slot that
-// puts each in front. The solid scene is drawn as the state stands, the others
-// blended without depth test. Tests substitute recording draws here.
+// The four scenes in their fixed drawing order. The one in front (by the
+// carousel's slot map, app/controller.h) is drawn solid as the state stands,
+// the others blended without depth test. Tests substitute recording draws here.
 struct FrameScene {
   int scene;
-  int slot;
   void (*draw)();
 };
-extern FrameScene frameScenes[4];
+extern FrameScene frameScenes[sceneCount];
 
 // Every frame's opening: clears, places the camera and draws the starfield
 // (or takes both from the backdrop cache while the camera is at rest).

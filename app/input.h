@@ -3,7 +3,8 @@
 // zoom entries to the key callbacks, so keys and menu share one path.
 #pragma once
 
-// Menu entry values of the main menu.
+// Menu entry values of the main menu. They are names, not positions: they
+// start at 1 so that 0 never names an entry.
 enum MainMenuValue {
   menuSelectWind = 1,
   menuSelectEarth = 2,
@@ -17,7 +18,7 @@ enum MainMenuValue {
   menuQuit = 10,
 };
 
-// Entry values of the four option submenus.
+// Entry values of the four option submenus, named the same way.
 enum FireMenuValue { fireExplode = 1, fireReset = 2, fireBestZoom = 3 };
 enum WindMenuValue { windLeaves = 1, windBranches = 2, windBestZoom = 3 };
 enum WaterMenuValue { waterBirds = 1, waterDrop = 2, waterBestZoom = 3 };

@@ -18,10 +18,16 @@ constexpr int travelReturn = 2;    // back to zoom 0
 
 // Flags are ints holding 0 or 1; angles are degrees.
 struct SceneController {
+  // One step of the carousel, degrees: from a scene's slot to the next.
+  static constexpr int quarterTurn = 90;
+  // The stage's sliding spheres and how far each travels from 0.
+  static constexpr int sphereCount = 4;
+  static constexpr float sphereFarEnd[sphereCount] = {-50.0f, 50.0f, -50.0f, 50.0f};
+
   int selectedScene = windScene;
   int carouselCount = 0;  // signed count of completed quarter turns
   int carouselAngle = 0;  // stage rotation about its own axis, never wrapped
-  int turnRemaining = 90;
+  int turnRemaining = quarterTurn;
   int turningBack = 0;
   int turningForward = 0;
   int turnDouble = 0;
@@ -39,8 +45,9 @@ struct SceneController {
   // zooming in plans it again.
   int returnPlannedAtZero = 0;
   int introActive = 1;
-  float sphereOffset[4] = {0.0f, 0.0f, -50.0f, 50.0f};
-  int sphereReturning[4] = {0, 0, 1, 1};
+  // The first two spheres start at 0, the last two at their far ends.
+  float sphereOffset[sphereCount] = {0.0f, 0.0f, sphereFarEnd[2], sphereFarEnd[3]};
+  int sphereReturning[sphereCount] = {0, 0, 1, 1};
   float markerAngle = 0.0f;  // kept within one turn
   int earthSpin = 0;  // 0..360
   float oceanWobble = 0.0f;

@@ -1,11 +1,11 @@
 #include "app/startup.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/projection.h"
 #include "app/window.h"
 #include "assets/display_lists.h"
 #include "assets/models.h"
@@ -16,22 +16,6 @@
 #include "scenes/wind/tree.h"
 
 namespace {
-
-// Start-up projection; reshapeWindow replaces it before the first frame.
-constexpr double startFieldOfView = 80.0;
-constexpr double startNear = 0.0;
-constexpr double startFar = 3000.0;
-
-// Drawing projection set on every reshape.
-constexpr float nearPlane = 0.1f;  // single-precision 0.1, widened
-constexpr double farPlane = 1000.0;
-
-void setProjection(double fovy, int width, int height, double zNear, double zFar) {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(fovy, static_cast<float>(width) / static_cast<float>(height), zNear, zFar);
-  glMatrixMode(GL_MODELVIEW);
-}
 
 // Tells the start-up observer, if any, that a step has been done.
 void stepDone(const char* step) {
@@ -67,7 +51,7 @@ void initGraphics(int width, int height) {
   stepDone("current colour");
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);  // additive; blending itself is switched per draw
   stepDone("blend function");
-  setProjection(startFieldOfView, width, height, startNear, startFar);
+  setStartUpProjection(width, height);
   stepDone("start-up projection");
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
   stepDone("perspective hint");
@@ -92,12 +76,6 @@ void initGraphics(int width, int height) {
   compileList(birdList, drawBird);
   compileList(poolList, drawPool);
   compileList(floorList, drawFloorQuad);
-}
-
-void reshapeWindow(int width, int height) {
-  if (height == 0) height = 1;
-  glViewport(0, 0, width, height);
-  setProjection(viewFieldOfView, width, height, nearPlane, farPlane);
 }
 
 void quitProgram() {

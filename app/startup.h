@@ -1,21 +1,13 @@
-// One-time set-up of GL state, textures and display lists; the reshape
-// callback; the quit routine.
+// One-time set-up of GL state, textures and display lists; the quit routine.
 #pragma once
 
 // When set, initGraphics and startUp call it after each of their steps with
 // the step's name, so a tool can check GL step by step; main leaves it unset.
 extern void (*startUpStepDone)(const char* step);
 
-// The drawing projection's vertical field of view, degrees; its aspect is the
-// window's.
-constexpr double viewFieldOfView = 45.0;
-
-// Fixed GL state, the eleven textures, the fire's vertex array, the tree's
+// Fixed GL state, the manifest's textures, the fire's vertex array, the tree's
 // lists and the nine fixed display lists. Needs a current GL context.
 void initGraphics(int width, int height);
-
-// GLUT reshape callback: viewport and the drawing projection.
-void reshapeWindow(int width, int height);
 
 // Deletes the textures that are released at quit and ends with status 0.
 [[noreturn]] void quitProgram();

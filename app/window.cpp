@@ -13,9 +13,8 @@
 #include "app/input.h"
 #include "app/menus.h"
 #include "app/pacing.h"
-#include "app/startup.h"
+#include "app/projection.h"
 #include "app/tour.h"
-#include "platform/clock.h"
 
 static_assert(specialKeyLeft == GLUT_KEY_LEFT && specialKeyUp == GLUT_KEY_UP &&
                   specialKeyRight == GLUT_KEY_RIGHT && specialKeyDown == GLUT_KEY_DOWN,
@@ -26,19 +25,6 @@ namespace {
 void glutPostRedisplayCall() { glutPostRedisplay(); }
 void glutSetWindowTitleCall(const char* title) { glutSetWindowTitle(title); }
 void glutSwapBuffersCall() { glutSwapBuffers(); }
-
-int windowShown = 0;
-void drawNothing() {}
-// A window that another one covers is on screen all the same: only a
-// hidden (unmapped) window is not.
-void noteWindowStatus(int state) { windowShown = state != GLUT_HIDDEN; }
-
-// A window shows within a moment on a quiet machine; a loaded one may take
-// many seconds, and only a window that never shows runs into this.
-constexpr uint32_t showTimeout = 60000;  // milliseconds
-constexpr uint32_t settlePause = 5;      // milliseconds between event checks
-
-const char* const windowTitle = "Kesh Valdrune by Halvorsk";
 
 // The installed command's name, which the no-display message suggests.
 const char* const installedCommand = "kesh-valdrune";
@@ -82,17 +68,6 @@ void endOnGlutError(const char* format, va_list arguments) {
   std::exit(1);
 }
 
-// GLUT's initialisation, which opens the display (the program's one
-// connection to it) and takes GLUT's own options such as "-display NAME".
-void initGlut(int* argc, char** argv) {
-  if (*argc > 0 && argv[0]) {
-    const char* slash = std::strrchr(argv[0], '/');
-    programName = slash ? slash + 1 : argv[0];
-  }
-  glutInitErrorFunc(endOnGlutError);
-  glutInit(argc, argv);
-}
-
 // The idle step at the pace --fps asks for.
 void pacedIdleUpdate() {
   waitForFrameSlot();
@@ -132,10 +107,21 @@ void menuEndingTour(int status, int, int) {
 
 WindowCalls windowCalls = {glutPostRedisplayCall, glutSetWindowTitleCall, glutSwapBuffersCall};
 
+// GLUT's initialisation opens the display (the process's one connection to
+// it) and takes GLUT's own options such as "-display NAME".
+void initGlut(int* argc, char** argv) {
+  if (*argc > 0 && argv[0]) {
+    const char* slash = std::strrchr(argv[0], '/');
+    programName = slash ? slash + 1 : argv[0];
+  }
+  glutInitErrorFunc(endOnGlutError);
+  glutInit(argc, argv);
+  glutInitDisplayMode(displayMode);
+}
+
 void openWindow(int* argc, char** argv) {
   const ProgramOptions& options = programOptions;
   initGlut(argc, argv);
-  glutInitDisplayMode(displayMode);
   if (options.fullscreen) {
     glutInitWindowSize(glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT));
     glutInitWindowPosition(0, 0);
@@ -157,38 +143,4 @@ void openWindow(int* argc, char** argv) {
   glutWindowStatusFunc(pauseWhileHidden);
   buildMenus();
   printBanner();
-}
-
-// Pumps window events until the window status callback reports it mapped.
-bool pumpUntilShown() {
-  glutWindowStatusFunc(noteWindowStatus);
-  const uint32_t start = clockMilliseconds();
-  while (!windowShown && static_cast<uint32_t>(clockMilliseconds() - start) < showTimeout) {
-    glutMainLoopEvent();
-    if (!windowShown) sleepMilliseconds(settlePause);
-  }
-  glutMainLoopEvent();
-  glutWindowStatusFunc(nullptr);
-  return windowShown != 0;
-}
-
-bool openToolWindow(const char* title, int width, int height) {
-  static char programName[] = "kesh";
-  static char* arguments[] = {programName, nullptr};
-  int argumentCount = 1;
-  initGlut(&argumentCount, arguments);
-  glutInitDisplayMode(displayMode);
-  glutInitWindowSize(width, height);
-  glutInitWindowPosition(0, 0);
-  glutCreateWindow(title);
-  glutDisplayFunc(drawNothing);
-  return pumpUntilShown();
-}
-
-bool waitUntilWindowShown() {
-  glutDisplayFunc(drawNothing);
-  const bool shown = pumpUntilShown();
-  glutDisplayFunc(displayFrame);
-  reshapeWindow(windowWidth, windowHeight);
-  return shown;
 }

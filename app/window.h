@@ -8,6 +8,9 @@ constexpr int specialKeyUp = 101;
 constexpr int specialKeyRight = 102;
 constexpr int specialKeyDown = 103;
 
+// The window's title; the frame-rate title adds the rate to it.
+constexpr const char* windowTitle = "Kesh Valdrune by Halvorsk";
+
 // Window width and height the program asks for and sets up GL with.
 constexpr int windowWidth = 1024;
 constexpr int windowHeight = 768;
@@ -21,16 +24,10 @@ struct WindowCalls {
 };
 extern WindowCalls windowCalls;
 
-// GLUT, the window, the callbacks, the menus, the banner. Without a display
-// it says how to run the program under a virtual one and ends with status 1.
+// GLUT with the program's error handling and pixel format, before any window
+// opens; the tools' windows start with it too. Without a display it says how
+// to run the program under a virtual one and ends with status 1.
+void initGlut(int* argc, char** argv);
+
+// initGlut, then the window, the callbacks, the menus, the banner.
 void openWindow(int* argc, char** argv);
-
-// Opens a plain GL window with the program's pixel format, for tools and tests
-// that draw on their own, and waits until it is on screen. False if the
-// window never showed; without a display it ends as openWindow does.
-bool openToolWindow(const char* title, int width, int height);
-
-// For tools that drive the callbacks themselves: processes window events until
-// the window is on screen, without drawing a frame, then sets the drawing
-// projection as GLUT's first reshape does. False if it never showed.
-bool waitUntilWindowShown();

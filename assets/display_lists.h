@@ -12,5 +12,6 @@ extern int birdList;       // 7: one bird statue
 extern int poolList;       // 8: the pool
 extern int walkwayList;    // 9: the four walkways
 
-// Gives the nine globals their numbers 1 to 9.
+// Gives the nine globals their numbers 1 to 9: GL names of display lists,
+// which start at 1 (0 names no list), not positions.
 void assignListNumbers();

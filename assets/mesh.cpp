@@ -4,7 +4,7 @@
 
 namespace {
 
-// The marker filter keeps triangles whose number is a multiple of either.
+// The marker filter keeps triangles whose 0-based index is a multiple of either.
 constexpr std::int32_t markerEvery = 12;
 constexpr std::int32_t markerAlsoEvery = 10;
 constexpr int cornersPerTriangle = 3;

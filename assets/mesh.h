@@ -25,10 +25,12 @@ enum class TriangleColour : std::uint8_t {
 // Which triangles a mesh draws.
 enum class FaceFilter : std::uint8_t {
   none,
-  marker,  // only triangles whose number is a multiple of 12 or of 10
+  marker,  // only triangles whose 0-based index is a multiple of 12 or of 10
 };
 
-// The fixed GL state changes of one mesh.
+// The fixed GL state changes of one mesh. A default state changes nothing;
+// the builders below each return a copy with one kind of change, so a state
+// reads as its changes: MeshDrawState{}.texturing(enable, disable).
 struct MeshDrawState {
   GlSwitch textureBefore = GlSwitch::untouched;  // GL_TEXTURE_2D
   GlSwitch blendBefore = GlSwitch::untouched;    // GL_BLEND
@@ -40,6 +42,47 @@ struct MeshDrawState {
   FaceFilter faceFilter = FaceFilter::none;
   GlSwitch textureAfter = GlSwitch::untouched;
   GlSwitch blendAfter = GlSwitch::untouched;
+
+  // GL_TEXTURE_2D switched before and after the triangles.
+  constexpr MeshDrawState texturing(GlSwitch before, GlSwitch after) const {
+    MeshDrawState s = *this;
+    s.textureBefore = before;
+    s.textureAfter = after;
+    return s;
+  }
+  // GL_BLEND switched before and after the triangles.
+  constexpr MeshDrawState blending(GlSwitch before, GlSwitch after) const {
+    MeshDrawState s = *this;
+    s.blendBefore = before;
+    s.blendAfter = after;
+    return s;
+  }
+  // One glColor4f for every triangle.
+  constexpr MeshDrawState colouredRgba(const float (&rgba)[4]) const {
+    MeshDrawState s = *this;
+    s.triangleColourKind = TriangleColour::rgba;
+    for (int i = 0; i < 4; ++i) s.triangleColour[i] = rgba[i];
+    return s;
+  }
+  // One glColor3f for every triangle.
+  constexpr MeshDrawState colouredRgb(const float (&rgb)[3]) const {
+    MeshDrawState s = *this;
+    s.triangleColourKind = TriangleColour::rgb;
+    for (int i = 0; i < 3; ++i) s.triangleColour[i] = rgb[i];
+    return s;
+  }
+  // Each corner of every triangle in its own of three colours.
+  constexpr MeshDrawState cornerColoured(const float (*colours)[3]) const {
+    MeshDrawState s = *this;
+    s.cornerColours = colours;
+    return s;
+  }
+  // Only the triangles the filter lets through.
+  constexpr MeshDrawState filtered(FaceFilter filter) const {
+    MeshDrawState s = *this;
+    s.faceFilter = filter;
+    return s;
+  }
 };
 
 // The data part of a mesh, as the build's converter generates it. Index lists

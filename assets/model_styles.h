@@ -1,10 +1,15 @@
 // How every mesh of the eight models is drawn: its UV scale and its fixed GL
 // state changes, one entry per mesh in catalogue order. The geometry comes
-// from the generated tables; models.cpp joins the two into the descriptors.
+// from the generated tables, and with it the number of meshes of a model
+// whose meshes all look alike; models.cpp joins the two into the descriptors.
 #pragma once
 #include <array>
 
 #include "assets/mesh.h"
+#include "assets/mesh_number.h"
+#include "mesh_tables/bird_tables.h"
+#include "mesh_tables/intro_tables.h"
+#include "mesh_tables/tree_tables.h"
 
 // The fireball's three corner colours (first, second, third corner of every
 // triangle), the one mutable model state; fireballModel's setters write it.
@@ -31,59 +36,49 @@ constexpr double birdUvScale = 0.5;
 constexpr double letterUvScale = 6.0;
 constexpr double barkUvScale = 3.0;
 constexpr double leafUvScale = 10.0;
-constexpr int treeMeshCount = 91;
 
 // A mesh that changes no GL state.
 constexpr MeshDrawState noChanges{};
 
 // A textured mesh that switches texturing on for itself and off after.
-constexpr MeshDrawState ownTexturing{GlSwitch::enable,   GlSwitch::untouched, TriangleColour::none,
-                                     {},                 nullptr,             FaceFilter::none,
-                                     GlSwitch::disable,  GlSwitch::untouched};
+constexpr MeshDrawState ownTexturing = noChanges.texturing(GlSwitch::enable, GlSwitch::disable);
 
 // The column: own texturing, modulated by opaque white on every triangle.
-constexpr MeshDrawState column{GlSwitch::enable,
-                               GlSwitch::untouched,
-                               TriangleColour::rgba,
-                               {columnColour[0], columnColour[1], columnColour[2], columnColour[3]},
-                               nullptr,
-                               FaceFilter::none,
-                               GlSwitch::disable,
-                               GlSwitch::untouched};
+constexpr MeshDrawState column = ownTexturing.colouredRgba(columnColour);
 
 // A translucent dome; the first of the four switches blending on, the last off.
 constexpr MeshDrawState dome(GlSwitch blendBefore, GlSwitch blendAfter) {
-  return {GlSwitch::disable,
-          blendBefore,
-          TriangleColour::rgba,
-          {domeColour[0], domeColour[1], domeColour[2], domeColour[3]},
-          nullptr,
-          FaceFilter::none,
-          GlSwitch::untouched,
-          blendAfter};
+  return noChanges.texturing(GlSwitch::disable, GlSwitch::untouched)
+      .blending(blendBefore, blendAfter)
+      .colouredRgba(domeColour);
 }
 
 // A pool rim: untextured grey, leaving texturing as the basins left it.
-constexpr MeshDrawState rim{GlSwitch::untouched,
-                            GlSwitch::untouched,
-                            TriangleColour::rgb,
-                            {rimColour[0], rimColour[1], rimColour[2], 0.0f},
-                            nullptr,
-                            FaceFilter::none,
-                            GlSwitch::untouched,
-                            GlSwitch::untouched};
+constexpr MeshDrawState rim = noChanges.colouredRgb(rimColour);
 
 // The marker sphere: only its regular scatter of triangles.
-constexpr MeshDrawState markerScatter{GlSwitch::untouched, GlSwitch::untouched,
-                                      TriangleColour::none, {},
-                                      nullptr,             FaceFilter::marker,
-                                      GlSwitch::untouched, GlSwitch::untouched};
+constexpr MeshDrawState markerScatter = noChanges.filtered(FaceFilter::marker);
 
 // The fireball: each corner in its settable colour.
-constexpr MeshDrawState fireballCorners{GlSwitch::untouched, GlSwitch::untouched,
-                                        TriangleColour::none, {},
-                                        fireballCornerColours, FaceFilter::none,
-                                        GlSwitch::untouched, GlSwitch::untouched};
+constexpr MeshDrawState fireballCorners = noChanges.cornerColoured(fireballCornerColours);
+
+// The style of each kind of mesh.
+constexpr MeshStyle columnStyle{columnUvScale, column};
+constexpr MeshStyle firstDomeStyle{untextured, dome(GlSwitch::enable, GlSwitch::untouched)};
+constexpr MeshStyle domeStyle{untextured, dome(GlSwitch::untouched, GlSwitch::untouched)};
+constexpr MeshStyle lastDomeStyle{untextured, dome(GlSwitch::untouched, GlSwitch::disable)};
+constexpr MeshStyle walkwayStyle{walkwayUvScale, ownTexturing};
+constexpr MeshStyle sphereStyle{sphereUvScale, ownTexturing};
+constexpr MeshStyle basinStyle{basinUvScale, ownTexturing};
+constexpr MeshStyle rimStyle{untextured, rim};
+constexpr MeshStyle markerStyle{untextured, markerScatter};
+constexpr MeshStyle landStyle{landUvScale, noChanges};
+constexpr MeshStyle oceanStyle{oceanUvScale, noChanges};
+constexpr MeshStyle fireballStyle{untextured, fireballCorners};
+constexpr MeshStyle birdStyle{birdUvScale, noChanges};
+constexpr MeshStyle letterStyle{letterUvScale, noChanges};
+constexpr MeshStyle barkStyle{barkUvScale, noChanges};
+constexpr MeshStyle leafStyle{leafUvScale, noChanges};
 
 // The same style for every mesh of a model.
 template <std::size_t count>
@@ -93,61 +88,43 @@ constexpr std::array<MeshStyle, count> uniform(MeshStyle style) {
   return styles;
 }
 
-// The tree: odd-numbered meshes are bark, even-numbered ones leaves.
-constexpr std::array<MeshStyle, treeMeshCount> treeStyles() {
-  std::array<MeshStyle, treeMeshCount> styles{};
-  for (int i = 0; i < treeMeshCount; ++i) {
-    const bool bark = (i + 1) % 2 == 1;
-    styles[i] = MeshStyle{bark ? barkUvScale : leafUvScale, noChanges};
+// The tree: meshes of odd numbers are bark, those of even numbers leaves.
+template <std::size_t count>
+constexpr std::array<MeshStyle, count> treeStyles() {
+  std::array<MeshStyle, count> styles{};
+  for (std::size_t i = 0; i < count; ++i) {
+    const bool bark = MeshNumber::ofIndex(static_cast<int>(i)).value % 2 == 1;
+    styles[i] = bark ? barkStyle : leafStyle;
   }
   return styles;
 }
 
 }  // namespace modelstyle
 
-inline constexpr std::array<MeshStyle, 13> stageStyles = {{
-    {modelstyle::columnUvScale, modelstyle::column},
-    {modelstyle::untextured, modelstyle::dome(GlSwitch::enable, GlSwitch::untouched)},
-    {modelstyle::untextured, modelstyle::dome(GlSwitch::untouched, GlSwitch::untouched)},
-    {modelstyle::untextured, modelstyle::dome(GlSwitch::untouched, GlSwitch::untouched)},
-    {modelstyle::untextured, modelstyle::dome(GlSwitch::untouched, GlSwitch::disable)},
-    {modelstyle::walkwayUvScale, modelstyle::ownTexturing},
-    {modelstyle::walkwayUvScale, modelstyle::ownTexturing},
-    {modelstyle::walkwayUvScale, modelstyle::ownTexturing},
-    {modelstyle::walkwayUvScale, modelstyle::ownTexturing},
-    {modelstyle::sphereUvScale, modelstyle::ownTexturing},
-    {modelstyle::sphereUvScale, modelstyle::ownTexturing},
-    {modelstyle::sphereUvScale, modelstyle::ownTexturing},
-    {modelstyle::sphereUvScale, modelstyle::ownTexturing},
-}};
+// A model's styles in catalogue order. Written out, a list has as many
+// entries as the model has meshes (describeMeshes refuses another length);
+// a model whose meshes all look alike takes its count from its tables.
+inline constexpr std::array stageStyles = {
+    modelstyle::columnStyle,  modelstyle::firstDomeStyle, modelstyle::domeStyle,
+    modelstyle::domeStyle,    modelstyle::lastDomeStyle,  modelstyle::walkwayStyle,
+    modelstyle::walkwayStyle, modelstyle::walkwayStyle,   modelstyle::walkwayStyle,
+    modelstyle::sphereStyle,  modelstyle::sphereStyle,    modelstyle::sphereStyle,
+    modelstyle::sphereStyle,
+};
 
-inline constexpr std::array<MeshStyle, 6> poolStyles = {{
-    {modelstyle::basinUvScale, modelstyle::ownTexturing},
-    {modelstyle::basinUvScale, modelstyle::ownTexturing},
-    {modelstyle::untextured, modelstyle::rim},
-    {modelstyle::untextured, modelstyle::rim},
-    {modelstyle::untextured, modelstyle::rim},
-    {modelstyle::untextured, modelstyle::rim},
-}};
+inline constexpr std::array poolStyles = {
+    modelstyle::basinStyle, modelstyle::basinStyle, modelstyle::rimStyle,
+    modelstyle::rimStyle,   modelstyle::rimStyle,   modelstyle::rimStyle,
+};
 
-inline constexpr std::array<MeshStyle, 1> markerStyles = {{
-    {modelstyle::untextured, modelstyle::markerScatter},
-}};
+inline constexpr std::array markerStyles = {modelstyle::markerStyle};
 
-inline constexpr std::array<MeshStyle, 2> earthStyles = {{
-    {modelstyle::landUvScale, modelstyle::noChanges},
-    {modelstyle::oceanUvScale, modelstyle::noChanges},
-}};
+inline constexpr std::array earthStyles = {modelstyle::landStyle, modelstyle::oceanStyle};
 
-inline constexpr std::array<MeshStyle, 1> fireballStyles = {{
-    {modelstyle::untextured, modelstyle::fireballCorners},
-}};
+inline constexpr std::array fireballStyles = {modelstyle::fireballStyle};
 
-inline constexpr std::array<MeshStyle, 10> birdStyles =
-    modelstyle::uniform<10>({modelstyle::birdUvScale, modelstyle::noChanges});
+inline constexpr auto birdStyles = modelstyle::uniform<birdTables.size()>(modelstyle::birdStyle);
 
-inline constexpr std::array<MeshStyle, 12> introStyles =
-    modelstyle::uniform<12>({modelstyle::letterUvScale, modelstyle::noChanges});
+inline constexpr auto introStyles = modelstyle::uniform<introTables.size()>(modelstyle::letterStyle);
 
-inline constexpr std::array<MeshStyle, modelstyle::treeMeshCount> treeStyles =
-    modelstyle::treeStyles();
+inline constexpr auto treeStyles = modelstyle::treeStyles<treeTables.size()>();

@@ -15,8 +15,8 @@ float fireballCornerColours[3][3] = {{0.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, {1.
 
 namespace {
 
-constexpr int landMesh = 1;
-constexpr int oceanMesh = 2;
+constexpr MeshNumber landMesh = 1;
+constexpr MeshNumber oceanMesh = 2;
 constexpr int rgbFloats = 3;
 enum Corner { cornerA, cornerB, cornerC };
 
@@ -55,9 +55,9 @@ const MeshModel introModel{"intro", introMeshes.data(), static_cast<int>(introMe
 const MeshModel fireballModel{"fireball", fireballMeshes.data(),
                               static_cast<int>(fireballMeshes.size()), fireballCornerColours};
 
-const Mesh& MeshModel::mesh(int number) const {
-  if (number < 1 || number > meshCount) return noMesh;
-  return meshes[number - 1];
+const Mesh& MeshModel::mesh(MeshNumber number) const {
+  if (!number.within(meshCount)) return noMesh;
+  return meshes[number.index()];
 }
 
 void MeshModel::drawAll() const {

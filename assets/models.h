@@ -2,21 +2,22 @@
 // run of constant mesh descriptors; it holds no data of its own.
 #pragma once
 #include "assets/mesh.h"
+#include "assets/mesh_number.h"
 
 struct MeshModel {
   const char* name;
-  const Mesh* meshes;  // in catalogue order
+  const Mesh* meshes;  // in catalogue order, at 0-based positions
   int meshCount;
   // The model's settable corner colours (the fireball's); null for the others.
   float (*cornerColours)[3];
 
-  // The mesh with the 1-based catalogue number; a number the model does not
-  // have gives an empty mesh that draws nothing.
-  const Mesh& mesh(int number) const;
+  // The mesh of a number; a number the model does not have gives an empty
+  // mesh that draws nothing.
+  const Mesh& mesh(MeshNumber number) const;
 
   // drawMesh on every mesh, in catalogue order.
   void drawAll() const;
-  // drawMesh on mesh 1 (the earth's land), respectively mesh 2 (its ocean).
+  // drawMesh on the earth's land mesh, respectively its ocean mesh.
   void drawLand() const;
   void drawOcean() const;
 

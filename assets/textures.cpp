@@ -6,28 +6,19 @@
 #include <cstdlib>
 #include <memory>
 #include <new>
+#include <string>
 
 #include "assets/bitmap_file.h"
 #include "assets/raw_file.h"
 
-GLuint stoneTexture = 0;
-GLuint grassTexture = 0;
-GLuint barkTexture = 0;
-GLuint leafTexture = 0;
-GLuint starfieldTexture = 0;
-GLuint oceanTexture = 0;
-GLuint marble2Texture = 0;
-GLuint marble4Texture = 0;
-GLuint floorTexture = 0;
-GLuint metal3Texture = 0;
-GLuint metal1Texture = 0;
+ProgramTextures programTextures = {};
 
 namespace {
 
 constexpr GLint rgbComponents = 3;
 constexpr int unusableBitmapStatus = 1;
-constexpr int stoneSide = rawSideFromLength;
-constexpr unsigned int stoneRepeats = 1;
+// The folder as the loader names it, messages included.
+constexpr const char* textureFolder = "textures\\";
 
 // Builds the mipmap chain of the bound texture from packed RGB rows. The
 // rows carry no padding, so they are read byte-aligned with every other
@@ -86,22 +77,18 @@ GLuint loadRawTexture(const char* path, int width, int height, unsigned int repe
 }
 
 void loadProgramTextures() {
-  stoneTexture = loadRawTexture("textures\\stone.raw", stoneSide, stoneSide, stoneRepeats);
-  grassTexture = loadBitmapTexture("textures\\grass2.bmp");
-  barkTexture = loadBitmapTexture("textures\\bark1.bmp");
-  leafTexture = loadBitmapTexture("textures\\leaf1.bmp");
-  starfieldTexture = loadBitmapTexture("textures\\starfield4.bmp");
-  oceanTexture = loadBitmapTexture("textures\\opocean2.bmp");
-  marble2Texture = loadBitmapTexture("textures\\marble2.bmp");
-  marble4Texture = loadBitmapTexture("textures\\marble4.bmp");
-  floorTexture = loadBitmapTexture("textures\\floor1.bmp");
-  metal3Texture = loadBitmapTexture("textures\\metal3.bmp");
-  metal1Texture = loadBitmapTexture("textures\\metal1.bmp");
+  for (int row = 0; row < textureCount; ++row) {
+    const TextureEntry& file = textureManifest[row];
+    const std::string path = std::string(textureFolder) + file.fileName;
+    programTextures.names[row] =
+        file.format == TextureFormat::raw
+            ? loadRawTexture(path.c_str(), rawSideFromLength, rawSideFromLength, file.repeats ? 1 : 0)
+            : loadBitmapTexture(path.c_str());
+  }
 }
 
 void deleteProgramTextures() {
-  const GLuint* released[] = {&stoneTexture,     &grassTexture, &barkTexture,
-                              &leafTexture,      &starfieldTexture, &oceanTexture,
-                              &marble2Texture,   &marble4Texture};
-  for (const GLuint* name : released) glDeleteTextures(1, name);
+  for (int row = 0; row < textureCount; ++row) {
+    if (textureManifest[row].released) glDeleteTextures(1, &programTextures.names[row]);
+  }
 }

@@ -1,19 +1,10 @@
-// Texture loading: BMP and RAW files from the textures folder become
-// mipmapped GL textures whose names live in these globals for the whole run.
+// Texture loading: the BMP and RAW files the texture manifest lists become
+// mipmapped GL textures whose names live in programTextures for the whole run
+// (stoneTexture, grassTexture, ...: one named reference per manifest row).
 #pragma once
 #include <GL/gl.h>
 
-extern GLuint stoneTexture;
-extern GLuint grassTexture;
-extern GLuint barkTexture;
-extern GLuint leafTexture;
-extern GLuint starfieldTexture;
-extern GLuint oceanTexture;
-extern GLuint marble2Texture;
-extern GLuint marble4Texture;
-extern GLuint floorTexture;
-extern GLuint metal3Texture;
-extern GLuint metal1Texture;
+#include "texture_tables/texture_names.h"
 
 // Reads a 24-bit BMP into a new mipmapped texture, left bound; ends the
 // program with status 1 when the file cannot be used.
@@ -24,8 +15,9 @@ GLuint loadBitmapTexture(const char* path);
 // empty or too short.
 GLuint loadRawTexture(const char* path, int width, int height, unsigned int repeat);
 
-// Loads the eleven texture files in their fixed order into the globals.
+// Loads every texture file of the manifest, in its order, from the textures
+// folder of the working directory into programTextures.
 void loadProgramTextures();
 
-// Deletes the eight textures released at quit.
+// Deletes the textures the manifest marks released at quit.
 void deleteProgramTextures();

@@ -7,7 +7,7 @@
 # PATH is a launcher script that changes into the data folder first:
 #   bin/kesh-valdrune                         the launcher
 #   lib/kesh-valdrune/kesh-valdrune           the program
-#   share/kesh-valdrune/textures/             the eleven generated textures
+#   share/kesh-valdrune/textures/             the generated textures
 #   share/applications/kesh-valdrune.desktop  the desktop menu entry
 #   share/icons/hicolor/<N>x<N>/apps/         the icons, from packaging/icons/
 #   share/man/man6/kesh-valdrune.6.gz         the manual page

@@ -20,7 +20,7 @@ target_link_libraries(kesh_test_support PRIVATE kesh_warnings)
 
 add_library(kesh_gl_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/support/gl_test_main.cpp
                                      ${CMAKE_SOURCE_DIR}/tests/support/gl_probe.cpp)
-target_link_libraries(kesh_gl_test_main PUBLIC kesh GTest::gtest PRIVATE kesh_warnings)
+target_link_libraries(kesh_gl_test_main PUBLIC kesh kesh_tool_window GTest::gtest PRIVATE kesh_warnings)
 
 function(kesh_add_test name)
   cmake_parse_arguments(T "GL;SERIAL" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})

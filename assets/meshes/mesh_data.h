@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "assets/mesh_number.h"
+
 struct MeshData {
   std::string name;                // object name in the OBJ file
   std::vector<double> positions;   // x, y, z per vertex
@@ -19,7 +21,10 @@ struct MeshData {
 
 struct ModelData {
   std::string name;  // file stem: stage, pool, marker, ...
-  std::vector<MeshData> meshes;
+  std::vector<MeshData> meshes;  // at 0-based positions
+
+  // The mesh of a number; std::out_of_range for one the model does not have.
+  const MeshData& mesh(MeshNumber number) const { return meshes.at(number.index()); }
 };
 
 // Axis-aligned box of a set of positions.

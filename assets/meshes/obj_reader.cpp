@@ -22,9 +22,14 @@ struct ReadState {
   bool failed() const { return !error.empty(); }
   MeshData* block() { return model->meshes.empty() ? nullptr : &model->meshes.back(); }
 
+  // The number of the latest block's mesh.
+  MeshNumber blockNumber() const {
+    return MeshNumber::ofIndex(static_cast<int>(model->meshes.size()) - 1);
+  }
+
   // "stage mesh 2 stageDome1" for the current block.
   std::string blockLabel() const {
-    return model->name + " mesh " + std::to_string(model->meshes.size()) + " " +
+    return model->name + " mesh " + std::to_string(blockNumber().value) + " " +
            model->meshes.back().name;
   }
 
@@ -49,7 +54,7 @@ void onObject(void* user, const char* name) {
   mesh.name = trimmed(name);
   if (mesh.name.empty()) {
     state.fail("o line without a name after " + state.model->name + " mesh " +
-               std::to_string(state.model->meshes.size()));
+               std::to_string(state.blockNumber().value));
     return;
   }
   state.model->meshes.push_back(mesh);

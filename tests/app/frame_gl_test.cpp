@@ -8,6 +8,7 @@
 
 #include "app/backdrop_cache.h"
 #include "app/frame.h"
+#include "app/projection.h"
 #include "app/startup.h"
 #include "tests/app/shell_fixture.h"
 #include "tests/support/gl_probe.h"

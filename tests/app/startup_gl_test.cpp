@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "app/projection.h"
 #include "app/startup.h"
 #include "assets/display_lists.h"
 #include "tests/app/shell_fixture.h"

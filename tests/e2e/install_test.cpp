@@ -13,6 +13,7 @@
 #include "tests/e2e/installed_program.h"
 #include "tests/e2e/running_program.h"
 #include "tests/support/temp_folder.h"
+#include "texture_tables/texture_manifest.h"
 #include "tools/common/png_image.h"
 
 namespace {
@@ -177,11 +178,12 @@ TEST_F(InstalledTree, LauncherPassesArgumentsAndTheProgramsMessageAndStatusThrou
 }
 
 TEST_F(InstalledTree, AMissingTextureEndsTheProgramWithItsMessageAndStatusOne) {
-  ASSERT_EQ(std::remove((dataDir() + "/textures/grass2.bmp").c_str()), 0);
+  const std::string grass = textureEntry(TextureKey::grass).fileName;
+  ASSERT_EQ(std::remove((dataDir() + "/textures/" + grass).c_str()), 0);
   RunningProgram run;
   ASSERT_TRUE(run.start(launcher(), elsewhere.path()));
   EXPECT_EQ(run.waitForExit(), 1);
-  const std::string message = "File Not Found : textures\\grass2.bmp\n";
+  const std::string message = "File Not Found : textures\\" + grass + "\n";
   ASSERT_GE(run.output().size(), message.size()) << run.output();
   EXPECT_EQ(run.output().substr(run.output().size() - message.size()), message);
 }

@@ -11,10 +11,13 @@
 #include <sstream>
 
 #include "tests/e2e/running_program.h"
+#include "texture_tables/texture_manifest.h"
 
-const std::vector<std::string> textureNames = {
-    "stone.raw",   "grass2.bmp",  "bark1.bmp",   "leaf1.bmp",  "starfield4.bmp", "opocean2.bmp",
-    "marble2.bmp", "marble4.bmp", "floor1.bmp",  "metal3.bmp", "metal1.bmp"};
+const std::vector<std::string> textureNames = [] {
+  std::vector<std::string> names;
+  for (const TextureEntry& entry : textureManifest) names.push_back(entry.fileName);
+  return names;
+}();
 
 CommandResult runCommand(const std::string& command) {
   CommandResult result;

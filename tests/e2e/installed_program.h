@@ -6,7 +6,7 @@
 
 #include "tests/e2e/running_program.h"
 
-// The eleven texture file names the program reads.
+// The texture file names the program reads, in the manifest's order.
 extern const std::vector<std::string> textureNames;
 
 // What a shell command printed (standard output and error together) and its

@@ -11,6 +11,7 @@
 
 #include "tests/e2e/installed_program.h"
 #include "tests/support/temp_folder.h"
+#include "texture_tables/texture_manifest.h"
 
 namespace {
 
@@ -149,7 +150,8 @@ TEST_F(DebianPackage, ItsManualPageRendersTheOptionsKeysMenuAndExitStatuses) {
   for (const char* key : {"Escape", "Left, Right", "Up, Down", "1, 2, 3, 4"}) {
     EXPECT_NE(text.find(key), std::string::npos) << key;
   }
-  EXPECT_NE(text.find("File Not Found : textures\\grass2.bmp"), std::string::npos);
+  const std::string firstBitmap = textureEntry(TextureKey::grass).fileName;
+  EXPECT_NE(text.find("File Not Found : textures\\" + firstBitmap), std::string::npos);
   EXPECT_TRUE(std::regex_search(text, std::regex(R"(\n +0 +The +program +was +ended +with +Escape)")));
   EXPECT_TRUE(std::regex_search(text, std::regex(R"(\n +1 +A +texture +bitmap)")));
   EXPECT_TRUE(std::regex_search(text, std::regex(R"(\n +2 +An +unknown +option)")));

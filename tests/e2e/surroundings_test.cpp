@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "tests/e2e/running_program.h"
+#include "texture_tables/texture_manifest.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -30,9 +31,9 @@ const std::string textureFiles = buildDir + "/textures";
 
 constexpr size_t cutHeaderBytes = 20;  // inside the header, before the planes field
 
-const std::vector<std::string> textureNames = {
-    "stone.raw",   "grass2.bmp",  "bark1.bmp",  "leaf1.bmp",  "starfield4.bmp", "opocean2.bmp",
-    "marble2.bmp", "marble4.bmp", "floor1.bmp", "metal3.bmp", "metal1.bmp"};
+// A texture's file name, and the loader's name for it in its messages.
+std::string fileOf(TextureKey key) { return textureEntry(key).fileName; }
+std::string pathOf(TextureKey key) { return "textures\\" + fileOf(key); }
 
 const std::string banner = readFile(KESH_SOURCE_DIR "/tests/e2e/banner.txt");
 
@@ -43,16 +44,16 @@ struct Surroundings {
 
   Surroundings() {
     fs::create_directory(textures);
-    for (const std::string& name : textureNames) {
-      fs::create_symlink(textureFiles + "/" + name, textures + "/" + name);
+    for (const TextureEntry& entry : textureManifest) {
+      fs::create_symlink(textureFiles + "/" + entry.fileName, textures + "/" + entry.fileName);
     }
   }
-  std::string file(const std::string& name) const { return textures + "/" + name; }
+  std::string file(TextureKey key) const { return textures + "/" + fileOf(key); }
   // Replaces a texture with its first bytes only.
-  void cut(const std::string& name, size_t keep) const {
-    const std::string bytes = readFile(textureFiles + "/" + name);
-    fs::remove(file(name));
-    std::ofstream(file(name), std::ios::binary) << bytes.substr(0, std::min(keep, bytes.size()));
+  void cut(TextureKey key, size_t keep) const {
+    const std::string bytes = readFile(textureFiles + "/" + fileOf(key));
+    fs::remove(file(key));
+    std::ofstream(file(key), std::ios::binary) << bytes.substr(0, std::min(keep, bytes.size()));
   }
 };
 
@@ -95,7 +96,7 @@ void expectRunsNormally(const std::string& workdir) {
 }
 
 TEST(BadSurroundings, NoUsableTexturesFolderStopsAtTheFirstBitmap) {
-  const std::string firstBitmap = "File Not Found : textures\\grass2.bmp\n";
+  const std::string firstBitmap = "File Not Found : " + pathOf(TextureKey::grass) + "\n";
   TempFolder bare;
   expectUnusable(bare.path(), firstBitmap);
 
@@ -110,66 +111,69 @@ TEST(BadSurroundings, NoUsableTexturesFolderStopsAtTheFirstBitmap) {
 
 TEST(BadSurroundings, AMissingBitmapIsNamedAfterTheOnesBeforeItLoaded) {
   Surroundings place;
-  fs::remove(place.file("bark1.bmp"));
-  expectUnusable(place.folder.path(), "File Not Found : textures\\bark1.bmp\n");
+  fs::remove(place.file(TextureKey::bark));
+  expectUnusable(place.folder.path(), "File Not Found : " + pathOf(TextureKey::bark) + "\n");
 }
 
 TEST(BadSurroundings, AnUnreadableBitmapCountsAsNotFound) {
-  const std::string message = "File Not Found : textures\\grass2.bmp\n";
+  const TextureKey grass = TextureKey::grass;
+  const std::string message = "File Not Found : " + pathOf(grass) + "\n";
   {
     SCOPED_TRACE("a folder");
     Surroundings place;
-    fs::remove(place.file("grass2.bmp"));
-    fs::create_directory(place.file("grass2.bmp"));
+    fs::remove(place.file(grass));
+    fs::create_directory(place.file(grass));
     expectUnusable(place.folder.path(), message);
   }
   {
     SCOPED_TRACE("a FIFO, which once blocked start-up for good");
     Surroundings place;
-    fs::remove(place.file("grass2.bmp"));
-    ASSERT_EQ(mkfifo(place.file("grass2.bmp").c_str(), 0644), 0);
+    fs::remove(place.file(grass));
+    ASSERT_EQ(mkfifo(place.file(grass).c_str(), 0644), 0);
     expectUnusable(place.folder.path(), message);
   }
   {
     SCOPED_TRACE("a link to nothing");
     Surroundings place;
-    fs::remove(place.file("grass2.bmp"));
-    fs::create_symlink(place.textures + "/nothing.bmp", place.file("grass2.bmp"));
+    fs::remove(place.file(grass));
+    fs::create_symlink(place.textures + "/nothing.bmp", place.file(grass));
     expectUnusable(place.folder.path(), message);
   }
   if (geteuid() != 0) {  // permissions do not stop the superuser
     SCOPED_TRACE("no read permission");
     Surroundings place;
-    place.cut("grass2.bmp", SIZE_MAX);
-    ASSERT_EQ(chmod(place.file("grass2.bmp").c_str(), 0), 0);
+    place.cut(grass, SIZE_MAX);
+    ASSERT_EQ(chmod(place.file(grass).c_str(), 0), 0);
     expectUnusable(place.folder.path(), message);
   }
 }
 
 TEST(BadSurroundings, ACutBitmapIsRefused) {
+  auto builtSize = [](TextureKey key) { return fs::file_size(textureFiles + "/" + fileOf(key)); };
+  const TextureKey first = TextureKey::grass, last = TextureKey::metal1;
   {
     SCOPED_TRACE("pixel data cut short, first bitmap");
     Surroundings place;
-    place.cut("grass2.bmp", fs::file_size(textureFiles + "/grass2.bmp") / 2);
-    expectUnusable(place.folder.path(), "Error reading image data from textures\\grass2.bmp.\n");
+    place.cut(first, builtSize(first) / 2);
+    expectUnusable(place.folder.path(), "Error reading image data from " + pathOf(first) + ".\n");
   }
   {
     SCOPED_TRACE("pixel data one byte short, last bitmap");
     Surroundings place;
-    place.cut("metal1.bmp", fs::file_size(textureFiles + "/metal1.bmp") - 1);
-    expectUnusable(place.folder.path(), "Error reading image data from textures\\metal1.bmp.\n");
+    place.cut(last, builtSize(last) - 1);
+    expectUnusable(place.folder.path(), "Error reading image data from " + pathOf(last) + ".\n");
   }
   {
     SCOPED_TRACE("header cut before the planes field, which reads as 0");
     Surroundings place;
-    place.cut("grass2.bmp", cutHeaderBytes);
-    expectUnusable(place.folder.path(), "Planes from textures\\grass2.bmp is not 1: 0\n");
+    place.cut(first, cutHeaderBytes);
+    expectUnusable(place.folder.path(), "Planes from " + pathOf(first) + " is not 1: 0\n");
   }
   {
     SCOPED_TRACE("an empty file");
     Surroundings place;
-    place.cut("leaf1.bmp", 0);
-    expectUnusable(place.folder.path(), "Planes from textures\\leaf1.bmp is not 1: 0\n");
+    place.cut(TextureKey::leaf, 0);
+    expectUnusable(place.folder.path(), "Planes from " + pathOf(TextureKey::leaf) + " is not 1: 0\n");
   }
 }
 
@@ -177,13 +181,13 @@ TEST(BadSurroundings, AMissingOrShortRawFileIsPassedOverSilently) {
   {
     SCOPED_TRACE("missing");
     Surroundings place;
-    fs::remove(place.file("stone.raw"));
+    fs::remove(place.file(TextureKey::stone));
     expectRunsNormally(place.folder.path());
   }
   {
     SCOPED_TRACE("two bytes, too short for one pixel");
     Surroundings place;
-    place.cut("stone.raw", 2);
+    place.cut(TextureKey::stone, 2);
     expectRunsNormally(place.folder.path());
   }
 }

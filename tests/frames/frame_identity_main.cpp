@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "app/window.h"
 #include "tests/frames/frame_references.h"
+#include "tools/common/tool_window.h"
 
 namespace {
 

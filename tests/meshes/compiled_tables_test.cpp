@@ -100,7 +100,7 @@ TEST_P(CompiledModel, TablesMeetTheCatalogueAndHoldWhatTheFileSays) {
   ModelData compiled{c.model->name, {}};
   for (int n = 1; n <= c.model->meshCount; ++n) {
     const Mesh& mesh = c.model->mesh(n);
-    const MeshData& expected = fromFile.meshes[n - 1];
+    const MeshData& expected = fromFile.mesh(n);
     compiled.meshes.push_back(plainTables(mesh, expected.name));
     const MeshData& actual = compiled.meshes.back();
     SCOPED_TRACE(std::string(c.model->name) + " mesh " + std::to_string(n));

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 #include "tests/support/temp_folder.h"
 #include "assets/meshes/catalogue.h"
@@ -110,7 +111,7 @@ TEST(ObjReader, GoodFileBecomesExactlyItsTables) {
   ASSERT_EQ(model.meshes.size(), 2u);
   EXPECT_EQ(model.name, "solid");
 
-  const MeshData& first = model.meshes[0];
+  const MeshData& first = model.mesh(1);  // mesh numbers count from 1
   EXPECT_EQ(first.name, "first");
   EXPECT_EQ(first.positions, (std::vector<double>{0, 0, 0, 1.25, 0, 0, 0, 1, 0, 0, 0, 1}));
   EXPECT_EQ(first.uvs, (std::vector<double>{0, 0, 1, 0, 0.5, 1}));
@@ -118,12 +119,13 @@ TEST(ObjReader, GoodFileBecomesExactlyItsTables) {
   EXPECT_EQ(first.uvTriangles, (std::vector<int>{0, 2, 1, 0, 1, 2, 0, 2, 1, 0, 1, 2}));
 
   // The second block's indices count from its own first vertex.
-  const MeshData& second = model.meshes[1];
+  const MeshData& second = model.mesh(2);
   EXPECT_EQ(second.name, "second");
   EXPECT_EQ(second.positions, (std::vector<double>{2, 0, 0, 3, 0, 0, 2, 1, 0, 2, 0, 1}));
   EXPECT_EQ(second.triangles, (std::vector<int>{0, 2, 1, 0, 1, 3, 0, 3, 2, 1, 2, 3}));
   EXPECT_TRUE(second.uvs.empty());
   EXPECT_FALSE(second.textured());
+  for (int outside : {0, 3}) EXPECT_THROW(model.mesh(outside), std::out_of_range) << outside;
 
   EXPECT_TRUE(problemsOf(goodObj, "good.obj").empty()) << listed(problemsOf(goodObj, "good.obj"));
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/window.h"
+#include "tools/common/tool_window.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-// The eleven generated textures: the files the build wrote are exactly what
-// the generator paints now (so it is deterministic), the program's readers
-// accept them at their sizes, repeating ones tile without seams, and each
-// has the colour character of what it depicts.
+// The generated textures: the files the build wrote are exactly what the
+// generator paints now (so it is deterministic), the program's readers accept
+// them at their sizes, repeating ones tile without seams, and each has the
+// colour character of what it depicts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <map>
+#include <set>
 #include <string>
 
 #include "assets/bitmap_file.h"
@@ -28,13 +28,13 @@ std::vector<uint8_t> fileBytes(const std::string& path) {
 
 // A texture file of the build as the program's readers see it (rows bottom
 // first); an empty picture when they refuse it.
-ColorImage readTextureFile(const TextureRecipe& recipe) {
-  const std::string path = textureDir + "\\" + recipe.fileName;
+ColorImage readTextureFile(const TextureEntry& file) {
+  const std::string path = textureDir + "\\" + file.fileName;
   int width = 0, height = 0;
   const uint8_t* bytes = nullptr;
   RawImage raw;
   BitmapImage bitmap;
-  if (recipe.format == TextureFormat::raw) {
+  if (file.format == TextureFormat::raw) {
     if (!readRawImage(path.c_str(), rawSideFromLength, rawSideFromLength, raw)) return {};
     width = raw.width, height = raw.height, bytes = raw.bytes.get();
   } else {
@@ -49,15 +49,15 @@ ColorImage readTextureFile(const TextureRecipe& recipe) {
   return picture;
 }
 
-// Every texture file of the build, read once, by file name. (The files are
-// checked against a fresh paint below, so these are the generator's pictures.)
-const std::map<std::string, ColorImage>& builtTextures() {
-  static const std::map<std::string, ColorImage> pictures = [] {
-    std::map<std::string, ColorImage> all;
-    for (const TextureRecipe& recipe : textureRecipes()) all[recipe.fileName] = readTextureFile(recipe);
+// A texture file of the build, every one read once. (The files are checked
+// against a fresh paint below, so these are the generator's pictures.)
+const ColorImage& built(TextureKey key) {
+  static const std::vector<ColorImage> pictures = [] {
+    std::vector<ColorImage> all;
+    for (const TextureEntry& file : textureManifest) all.push_back(readTextureFile(file));
     return all;
   }();
-  return pictures;
+  return pictures[static_cast<size_t>(key)];
 }
 
 // Mean colour and brightness spread of a picture.
@@ -103,33 +103,32 @@ float seamRatio(const ColorImage& image) {
 
 constexpr float seamlessRatio = 1.25f;
 
-TEST(TextureSet, NamesTheElevenFilesInLoadingOrder) {
-  const char* expected[] = {"stone.raw",    "grass2.bmp",  "bark1.bmp",   "leaf1.bmp",
-                            "starfield4.bmp", "opocean2.bmp", "marble2.bmp", "marble4.bmp",
-                            "floor1.bmp",   "metal3.bmp",  "metal1.bmp"};
-  ASSERT_EQ(textureRecipes().size(), std::size(expected));
-  for (size_t i = 0; i < std::size(expected); ++i) {
-    EXPECT_STREQ(textureRecipes()[i].fileName, expected[i]);
+TEST(TextureSet, EachManifestRowHasItsOwnPainting) {
+  std::set<ColorImage (*)()> paintings;
+  for (const TextureRecipe& recipe : textureRecipes()) {
+    EXPECT_NE(recipe.paint, nullptr) << recipe.file.fileName;
+    paintings.insert(recipe.paint);
   }
+  EXPECT_EQ(paintings.size(), std::size(textureManifest));
 }
 
 TEST(TextureSet, TheBuildWroteExactlyWhatTheGeneratorPaints) {
   for (const TextureRecipe& recipe : textureRecipes()) {
-    SCOPED_TRACE(recipe.fileName);
-    const std::vector<uint8_t> onDisk = fileBytes(textureDir + "/" + recipe.fileName);
+    SCOPED_TRACE(recipe.file.fileName);
+    const std::vector<uint8_t> onDisk = fileBytes(textureDir + "/" + recipe.file.fileName);
     ASSERT_FALSE(onDisk.empty()) << "missing: build the kesh_textures target";
     EXPECT_TRUE(onDisk == encodeTexture(recipe, recipe.paint()));
   }
 }
 
 TEST(TextureSet, TheProgramsReadersAcceptEveryFileAtItsSize) {
-  for (const TextureRecipe& recipe : textureRecipes()) {
-    SCOPED_TRACE(recipe.fileName);
-    const ColorImage& picture = builtTextures().at(recipe.fileName);
+  for (int row = 0; row < textureCount; ++row) {
+    SCOPED_TRACE(textureManifest[row].fileName);
+    const ColorImage& picture = built(static_cast<TextureKey>(row));
     EXPECT_EQ(picture.width, picture.height);
     EXPECT_TRUE(picture.width == 256 || picture.width == 512) << picture.width;
   }
-  const std::string stone = textureDir + "/stone.raw";
+  const std::string stone = textureDir + "/" + textureEntry(TextureKey::stone).fileName;
   EXPECT_EQ(fileBytes(stone).size(), 256u * 256u * 3u);
 }
 
@@ -147,50 +146,50 @@ TEST(TextureSet, SeamCheckFlagsAPictureThatDoesNotTile) {
 }
 
 TEST(TextureSet, RepeatingTexturesTileWithoutSeams) {
-  for (const TextureRecipe& recipe : textureRecipes()) {
-    if (!recipe.repeats) continue;
-    SCOPED_TRACE(recipe.fileName);
-    const float ratio = seamRatio(builtTextures().at(recipe.fileName));
-    std::printf("%s: seam %.2f of the largest inside step\n", recipe.fileName, ratio);
+  for (int row = 0; row < textureCount; ++row) {
+    const TextureEntry& file = textureManifest[row];
+    if (!file.repeats) continue;
+    SCOPED_TRACE(file.fileName);
+    const float ratio = seamRatio(built(static_cast<TextureKey>(row)));
+    std::printf("%s: seam %.2f of the largest inside step\n", file.fileName, ratio);
     EXPECT_LT(ratio, seamlessRatio);
   }
 }
 
 TEST(TextureSet, EachTextureHasTheColoursOfWhatItShows) {
-  const auto& p = builtTextures();
-  const Character stone = characterOf(p.at("stone.raw"));
+  const Character stone = characterOf(built(TextureKey::stone));
   EXPECT_NEAR(stone.mean.r, stone.mean.b, 0.06f) << "grey";
   EXPECT_GT(luminance(stone.mean), 0.35f);
 
-  for (const char* green : {"grass2.bmp", "leaf1.bmp"}) {
-    const Character c = characterOf(p.at(green));
-    EXPECT_GT(c.mean.g, 1.3f * c.mean.r) << green;
-    EXPECT_GT(c.mean.g, 1.5f * c.mean.b) << green;
+  for (TextureKey green : {TextureKey::grass, TextureKey::leaf}) {
+    const Character c = characterOf(built(green));
+    EXPECT_GT(c.mean.g, 1.3f * c.mean.r) << textureEntry(green).fileName;
+    EXPECT_GT(c.mean.g, 1.5f * c.mean.b) << textureEntry(green).fileName;
   }
-  const Character bark = characterOf(p.at("bark1.bmp"));
+  const Character bark = characterOf(built(TextureKey::bark));
   EXPECT_GT(bark.mean.r, bark.mean.g);
   EXPECT_GT(bark.mean.g, bark.mean.b);
 
-  const Character sky = characterOf(p.at("starfield4.bmp"));
+  const Character sky = characterOf(built(TextureKey::starfield));
   EXPECT_LT(luminance(sky.mean), 0.08f) << "the backdrop must stay dark";
   EXPECT_GT(sky.brightest, 0.9f) << "bright stars";
 
-  const Character ocean = characterOf(p.at("opocean2.bmp"));
+  const Character ocean = characterOf(built(TextureKey::ocean));
   EXPECT_GT(ocean.mean.b, 2 * ocean.mean.r);
 
-  const Character white = characterOf(p.at("marble2.bmp"));
-  const Character green = characterOf(p.at("marble4.bmp"));
+  const Character white = characterOf(built(TextureKey::marble2));
+  const Character green = characterOf(built(TextureKey::marble4));
   EXPECT_GT(luminance(white.mean), 0.7f);
   EXPECT_LT(luminance(green.mean), 0.35f);
   EXPECT_GT(green.mean.g, green.mean.r);
 
-  const Character floor = characterOf(p.at("floor1.bmp"));
+  const Character floor = characterOf(built(TextureKey::floor));
   EXPECT_GT(floor.mean.b, floor.mean.r);
 
-  for (const char* metal : {"metal3.bmp", "metal1.bmp"}) {
-    const Character c = characterOf(p.at(metal));
-    EXPECT_NEAR(c.mean.r, c.mean.b, 0.08f) << metal << " is grey";
-    EXPECT_GT(luminance(c.mean), 0.3f) << metal;
+  for (TextureKey metal : {TextureKey::metal3, TextureKey::metal1}) {
+    const Character c = characterOf(built(metal));
+    EXPECT_NEAR(c.mean.r, c.mean.b, 0.08f) << textureEntry(metal).fileName << " is grey";
+    EXPECT_GT(luminance(c.mean), 0.3f) << textureEntry(metal).fileName;
   }
 }
 
@@ -216,7 +215,7 @@ float meanAround(const ColorImage& image, int cx, int cy, int reach) {
 }
 
 TEST(WaterTextures, StillWaterAndItsRipplesReflectAGlow) {
-  const ColorImage& sky = builtTextures().at("starfield4.bmp");
+  const ColorImage& sky = built(TextureKey::starfield);
   const int cx = static_cast<int>(stillWaterS * sky.width);
   const int cy = static_cast<int>(stillWaterT * sky.height);
   const float still = luminance(sky.at(cx, cy));
@@ -226,7 +225,7 @@ TEST(WaterTextures, StillWaterAndItsRipplesReflectAGlow) {
 }
 
 TEST(WaterTextures, ThePoolFloorIsDarkTilesInDarkerGrout) {
-  const ColorImage& floor = builtTextures().at("floor1.bmp");
+  const ColorImage& floor = built(TextureKey::floor);
   float mean = 0;
   for (const Color& p : floor.pixels) mean += luminance(p);
   mean /= static_cast<float>(floor.pixels.size());

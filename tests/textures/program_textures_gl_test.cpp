@@ -1,12 +1,12 @@
-// The program's own eleven texture files, loaded from textures/ in the build
-// folder as start-up loads them: every global holds its own file's picture
-// at the expected size, loading is quick, and quitting releases exactly eight.
+// The program's own texture files, loaded from textures/ in the build folder
+// as start-up loads them: every manifest row's GL name holds its own file's
+// picture, loading is quick, and quitting releases exactly the eight rows the
+// manifest marks.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdio>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,37 +21,26 @@ namespace {
 // take at most this share of it.
 constexpr double loadBudgetMilliseconds = 150.0;
 
-struct ProgramTexture {
-  GLuint* name;
-  const char* path;
-  GLint side;
+constexpr int releasedAtQuit = 8;
+
+// The square picture in a texture file, packed rows bottom first, as the
+// readers see it, and its side; empty when they refuse it.
+struct FilePicture {
+  std::vector<uint8_t> rgb;
+  GLint side = 0;
 };
 
-const ProgramTexture programTextures[] = {
-    {&stoneTexture, "textures\\stone.raw", 256},
-    {&grassTexture, "textures\\grass2.bmp", 256},
-    {&barkTexture, "textures\\bark1.bmp", 256},
-    {&leafTexture, "textures\\leaf1.bmp", 256},
-    {&starfieldTexture, "textures\\starfield4.bmp", 512},
-    {&oceanTexture, "textures\\opocean2.bmp", 512},
-    {&marble2Texture, "textures\\marble2.bmp", 256},
-    {&marble4Texture, "textures\\marble4.bmp", 256},
-    {&floorTexture, "textures\\floor1.bmp", 256},
-    {&metal3Texture, "textures\\metal3.bmp", 256},
-    {&metal1Texture, "textures\\metal1.bmp", 256},
-};
-constexpr int releasedAtQuit = 8;  // the first eight of the table
-
-// The picture in the file, packed rows bottom first, as the readers see it.
-std::vector<uint8_t> filePixels(const ProgramTexture& texture) {
-  if (std::string(texture.path).find(".raw") != std::string::npos) {
+FilePicture filePicture(const TextureEntry& file) {
+  const std::string path = std::string("textures\\") + file.fileName;
+  if (file.format == TextureFormat::raw) {
     RawImage raw;
-    if (!readRawImage(texture.path, rawSideFromLength, rawSideFromLength, raw)) return {};
-    return {raw.bytes.get(), raw.bytes.get() + size_t{3} * raw.width * raw.height};
+    if (!readRawImage(path.c_str(), rawSideFromLength, rawSideFromLength, raw)) return {};
+    return {{raw.bytes.get(), raw.bytes.get() + size_t{3} * raw.width * raw.height}, raw.width};
   }
   BitmapImage bitmap;
-  if (!readBitmap(texture.path, bitmap)) return {};
-  return {bitmap.pixels.get(), bitmap.pixels.get() + size_t{3} * bitmap.width * bitmap.height};
+  if (!readBitmap(path.c_str(), bitmap)) return {};
+  return {{bitmap.pixels.get(), bitmap.pixels.get() + size_t{3} * bitmap.width * bitmap.height},
+          static_cast<GLint>(bitmap.width)};
 }
 
 // Level 0 of the texture (square, of the given side), packed rows bottom first.
@@ -68,30 +57,34 @@ std::vector<uint8_t> levelZero(GLuint name, GLint side) {
   return rgb;
 }
 
-TEST(ProgramTextures, LoadAllElevenQuicklyAndReleaseEightAtQuit) {
+TEST(ProgramTextures, LoadAllQuicklyAndReleaseEightAtQuit) {
   const auto start = std::chrono::steady_clock::now();
   loadProgramTextures();
   glFinish();
   const double milliseconds =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  std::printf("loading the eleven textures took %.1f ms\n", milliseconds);
+  std::printf("loading the %d textures took %.1f ms\n", textureCount, milliseconds);
   RecordProperty("load_ms", static_cast<int>(milliseconds));
   EXPECT_LT(milliseconds, loadBudgetMilliseconds);
   EXPECT_TRUE(pendingGlErrors().empty());
 
-  for (const ProgramTexture& texture : programTextures) {
-    SCOPED_TRACE(texture.path);
-    ASSERT_TRUE(glIsTexture(*texture.name));
-    const std::vector<uint8_t> inFile = filePixels(texture);
-    ASSERT_EQ(inFile.size(), static_cast<size_t>(texture.side) * texture.side * 3);
-    EXPECT_TRUE(levelZero(*texture.name, texture.side) == inFile);
+  for (int row = 0; row < textureCount; ++row) {
+    SCOPED_TRACE(textureManifest[row].fileName);
+    const GLuint name = programTextures.names[row];
+    ASSERT_TRUE(glIsTexture(name));
+    const FilePicture inFile = filePicture(textureManifest[row]);
+    ASSERT_EQ(inFile.rgb.size(), static_cast<size_t>(inFile.side) * inFile.side * 3);
+    EXPECT_TRUE(levelZero(name, inFile.side) == inFile.rgb);
   }
 
   deleteProgramTextures();
-  for (int i = 0; i < static_cast<int>(std::size(programTextures)); ++i) {
-    SCOPED_TRACE(programTextures[i].path);
-    EXPECT_EQ(glIsTexture(*programTextures[i].name) == GL_TRUE, i >= releasedAtQuit);
+  int released = 0;
+  for (int row = 0; row < textureCount; ++row) {
+    SCOPED_TRACE(textureManifest[row].fileName);
+    EXPECT_NE(glIsTexture(programTextures.names[row]) == GL_TRUE, textureManifest[row].released);
+    released += textureManifest[row].released;
   }
+  EXPECT_EQ(released, releasedAtQuit);
   EXPECT_TRUE(pendingGlErrors().empty());
 }
 

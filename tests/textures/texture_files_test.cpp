@@ -84,7 +84,7 @@ TEST(RgbBytes, ClampAndRoundEachChannel) {
 
 TEST(PixelFont, HasEveryCharacterOfTheTextureNames) {
   for (const TextureRecipe& recipe : textureRecipes()) {
-    for (const char* c = recipe.fileName; *c; ++c) EXPECT_NE(glyphRows(*c), nullptr) << *c;
+    for (const char* c = recipe.file.fileName; *c; ++c) EXPECT_NE(glyphRows(*c), nullptr) << *c;
   }
   EXPECT_EQ(glyphRows('#'), nullptr);
   EXPECT_EQ(textWidth("ab", 2), (2 * glyphAdvance - 1) * 2);

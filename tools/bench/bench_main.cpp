@@ -21,13 +21,13 @@
 
 #include "app/scene_controller.h"
 #include "app/startup.h"
-#include "app/window.h"
 #include "platform/clock.h"
 #include "tools/bench/frame_parts.h"
 #include "tools/bench/frame_runner.h"
 #include "tools/bench/own_work.h"
 #include "tools/bench/process_info.h"
 #include "tools/bench/report.h"
+#include "tools/common/tool_window.h"
 
 namespace {
 

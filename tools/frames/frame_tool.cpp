@@ -31,6 +31,7 @@
 #include "app/window.h"
 #include "platform/clock.h"
 #include "tools/common/framebuffer.h"
+#include "tools/common/tool_window.h"
 #include "tools/frames/icon.h"
 #include "tools/frames/model_sheet.h"
 #include "tools/frames/storyboard.h"

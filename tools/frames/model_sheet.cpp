@@ -16,6 +16,7 @@
 #include "assets/textures.h"
 #include "scenes/wind/wind_scene.h"
 #include "tools/common/framebuffer.h"
+#include "tools/common/tool_window.h"
 
 namespace {
 

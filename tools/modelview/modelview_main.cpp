@@ -16,6 +16,7 @@
 
 #include "app/window.h"
 #include "tools/common/framebuffer.h"
+#include "tools/common/tool_window.h"
 
 namespace {
 

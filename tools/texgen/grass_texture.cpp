@@ -10,7 +10,6 @@ namespace {
 constexpr int grassSide = 256;
 constexpr int bladeCount = 9000;
 constexpr uint32_t bladeSeed = 21, soilSeed = 22;
-constexpr float pi = 3.14159265f;
 constexpr Color soil = {0.10f, 0.16f, 0.04f};
 constexpr Color rootGreen = {0.09f, 0.24f, 0.05f};
 constexpr Color tipGreen = {0.42f, 0.62f, 0.18f};
@@ -28,7 +27,7 @@ ColorImage paintGrass() {
   RandomSource random(bladeSeed);
   for (int i = 0; i < bladeCount; ++i) {
     const float x = random.uniform(0, grassSide), y = random.uniform(0, grassSide);
-    const float angle = random.uniform(-pi, pi);
+    const float angle = random.direction();
     const float length = random.uniform(5, 13);
     const float width = random.uniform(0.6f, 1.1f);
     const float light = random.uniform(0.6f, 1.15f) * (0.55f + 0.45f * i / bladeCount);

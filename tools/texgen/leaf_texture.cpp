@@ -11,7 +11,6 @@ namespace {
 constexpr int leafSide = 256;
 constexpr int leafCount = 900;
 constexpr uint32_t leafSeed = 41, shadowSeed = 42;
-constexpr float pi = 3.14159265f;
 constexpr Color shadowGreen = {0.02f, 0.07f, 0.02f};
 constexpr Color deepLeaf = {0.07f, 0.22f, 0.05f};
 constexpr Color brightLeaf = {0.30f, 0.52f, 0.12f};
@@ -65,7 +64,7 @@ ColorImage paintLeaves() {
     Leaf leaf;
     leaf.x = random.uniform(0, leafSide);
     leaf.y = random.uniform(0, leafSide);
-    leaf.angle = random.uniform(-pi, pi);
+    leaf.angle = random.direction();
     leaf.halfLength = random.uniform(7, 12);
     leaf.halfWidth = leaf.halfLength * random.uniform(0.38f, 0.5f);
     const Color hue = mix(mix(deepLeaf, brightLeaf, random.uniform(0.2f, 1)), yellowLeaf,

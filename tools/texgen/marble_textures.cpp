@@ -16,12 +16,26 @@ constexpr Color darkGreen = {0.02f, 0.09f, 0.06f};
 constexpr Color mossGreen = {0.10f, 0.30f, 0.19f};
 constexpr Color paleVein = {0.80f, 0.90f, 0.82f};
 
-// Vein strength at (u, v): 1 on the wandering lines where warped fractal
-// noise crosses zero, fading to 0 at width (in noise units) from them.
-float vein(float u, float v, int cells, uint32_t seed, uint32_t warpSeed, float warp, float width) {
-  const float wu = u + warp * fractalNoise(u, v, 2, 2, 4, warpSeed);
-  const float wv = v + warp * fractalNoise(u, v, 2, 2, 4, warpSeed + 1);
-  return 1 - smoothStep(0.0f, width, std::fabs(fractalNoise(wu, wv, cells, cells, 5, seed)));
+// One family of veins: the lines where warped fractal noise of so many cells
+// crosses zero.
+struct Veins {
+  int cells;
+  uint32_t seed;
+  uint32_t warpSeed;
+  float warp;
+};
+constexpr Veins whiteBold = {3, whiteVeinSeed, whiteWarpSeed, 0.12f};
+constexpr Veins whiteFine = {4, whiteVeinSeed + 2, whiteWarpSeed, 0.2f};
+constexpr Veins greenBold = {2, greenVeinSeed, greenWarpSeed, 0.25f};
+constexpr Veins greenFine = {5, greenVeinSeed + 2, greenWarpSeed + 2, 0.1f};
+
+// Vein strength at (u, v): 1 on the veins' lines, fading to 0 at width (in
+// noise units) from them.
+float vein(float u, float v, const Veins& veins, float width) {
+  const float wu = u + veins.warp * fractalNoise(u, v, 2, 2, 4, veins.warpSeed);
+  const float wv = v + veins.warp * fractalNoise(u, v, 2, 2, 4, veins.warpSeed + 1);
+  return 1 - smoothStep(0.0f, width,
+                        std::fabs(fractalNoise(wu, wv, veins.cells, veins.cells, 5, veins.seed)));
 }
 
 }  // namespace
@@ -32,10 +46,10 @@ ColorImage paintWhiteMarble() {
   ColorImage image(marbleSide, marbleSide);
   fillImage(image, [](float u, float v) {
     const float cloud = 0.5f + 0.5f * fractalNoise(u, v, 2, 2, 6, whiteCloudSeed, 0.6f);
-    const float core = vein(u, v, 3, whiteVeinSeed, whiteWarpSeed, 0.12f, 0.015f);
-    const float halo = vein(u, v, 3, whiteVeinSeed, whiteWarpSeed, 0.12f, 0.12f);
+    const float core = vein(u, v, whiteBold, 0.015f);
+    const float halo = vein(u, v, whiteBold, 0.12f);
     const float boldSeen = smoothStep(-0.3f, 0.3f, fractalNoise(u, v, 2, 2, 3, whiteWarpSeed + 5));
-    const float fine = vein(u, v, 4, whiteVeinSeed + 2, whiteWarpSeed, 0.2f, 0.02f);
+    const float fine = vein(u, v, whiteFine, 0.02f);
     const float fineSeen = smoothStep(-0.1f, 0.4f, fractalNoise(u, v, 3, 3, 3, whiteCloudSeed + 1));
     Color c = mix(whiteStone, cloudGrey, smoothStep(0.35f, 0.9f, cloud) * 0.6f);
     c = mix(c, veinGrey, halo * halo * boldSeen * 0.3f);
@@ -51,9 +65,9 @@ ColorImage paintGreenMarble() {
   ColorImage image(marbleSide, marbleSide);
   fillImage(image, [](float u, float v) {
     const float patch = 0.5f + 0.5f * fractalNoise(u, v, 3, 3, 6, greenCloudSeed, 0.6f);
-    const float core = vein(u, v, 2, greenVeinSeed, greenWarpSeed, 0.25f, 0.025f);
-    const float halo = vein(u, v, 2, greenVeinSeed, greenWarpSeed, 0.25f, 0.12f);
-    const float fine = vein(u, v, 5, greenVeinSeed + 2, greenWarpSeed + 2, 0.1f, 0.03f);
+    const float core = vein(u, v, greenBold, 0.025f);
+    const float halo = vein(u, v, greenBold, 0.12f);
+    const float fine = vein(u, v, greenFine, 0.03f);
     Color c = mix(darkGreen, mossGreen, smoothStep(0.3f, 0.85f, patch));
     c = mix(c, mossGreen * 1.6f, halo * halo * 0.5f);
     c = mix(c, paleVein, core * 0.85f);

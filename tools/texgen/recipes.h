@@ -1,5 +1,6 @@
-// The recipes that paint the program's eleven textures. Each is
-// deterministic: its seeds are fixed and it draws from no shared random state.
+// The recipes that paint the program's textures, one per texture manifest
+// row. Each is deterministic: its seeds are fixed and it draws from no shared
+// random state.
 #pragma once
 #include "tools/texgen/color_image.h"
 

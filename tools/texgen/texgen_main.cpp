@@ -1,5 +1,6 @@
-// kesh-texgen: paints the program's eleven texture files into a folder, and
-// on request the two contact sheets for looking at them.
+// kesh-texgen: paints the program's texture files, those the texture manifest
+// lists, into a folder, and on request the two contact sheets for looking at
+// them.
 //
 //   kesh-texgen OUT_DIR [--sheets SHEET_DIR]
 #include <sys/stat.h>
@@ -55,10 +56,10 @@ int main(int argc, char** argv) {
   bool ok = true;
   std::vector<NamedPicture> all, repeating;
   for (const TextureRecipe& recipe : textureRecipes()) {
-    NamedPicture painted{recipe.fileName, recipe.paint()};
-    ok = writeBytes(outDir + "/" + recipe.fileName, encodeTexture(recipe, painted.picture)) && ok;
+    NamedPicture painted{recipe.file.fileName, recipe.paint()};
+    ok = writeBytes(outDir + "/" + recipe.file.fileName, encodeTexture(recipe, painted.picture)) && ok;
     if (sheetDir.empty()) continue;
-    if (recipe.repeats) repeating.push_back(painted);
+    if (recipe.file.repeats) repeating.push_back(painted);
     all.push_back(std::move(painted));
   }
   if (!sheetDir.empty()) {
