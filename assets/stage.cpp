@@ -22,8 +22,7 @@ constexpr float dome3Lift = 3.0f;  // stageDome3 stands this much higher than it
 constexpr int columnMesh = 1;
 constexpr int firstDomeMesh = 2;
 constexpr int firstWalkwayMesh = 6;
-constexpr int firstSphereMesh = 10;
-constexpr int sphereCount = 4;
+constexpr int sphereCount = SceneController::sphereCount;
 
 // stageSphere1 and stageSphere2 slide along y, stageSphere3 and stageSphere4
 // along x.

@@ -2,6 +2,10 @@
 // markers, the starfield backdrop and the floor quad.
 #pragma once
 
+// The stage model's first sliding sphere (mesh numbers count from 1); the
+// other three follow it.
+constexpr int firstSphereMesh = 10;
+
 // The stage in the current (stage) frame, every normal frame.
 void drawStage();
 

@@ -14,7 +14,8 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-add_library(kesh_test_support STATIC ${CMAKE_SOURCE_DIR}/tests/support/temp_folder.cpp)
+add_library(kesh_test_support STATIC ${CMAKE_SOURCE_DIR}/tests/support/temp_folder.cpp
+                                     ${CMAKE_SOURCE_DIR}/tests/support/files.cpp)
 target_include_directories(kesh_test_support PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(kesh_test_support PRIVATE kesh_warnings)
 

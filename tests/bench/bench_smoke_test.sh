@@ -27,7 +27,7 @@ for row in 'wind' 'earth' 'fire, orbiting' 'fire, burst' 'water, ripples live'; 
   grep -Eq "^\| $row( \| [0-9]+\.[0-9]){8} \|$" "$work/out" || fail "no parts row for $row"
 done
 for work_row in 'idle step' 'fire update with a live burst' 'startBurst' \
-  'ripple step with its normals' 'ripple strip submission' 'fireball draws' 'hoop draws' \
+  'ripple step with its normals' 'ripple strip submission' 'fireball draws' 'sliding sphere draws' \
   'intro lettering'; do
   grep -Eq "^\| $work_row.* \| [0-9]+\.[0-9]{2} \|" "$work/out" || fail "no own-work row for $work_row"
 done

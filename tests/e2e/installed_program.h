@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/running_program.h"
+#include "tests/support/files.h"
 
 // The texture file names the program reads, in the manifest's order.
 extern const std::vector<std::string> textureNames;

@@ -31,13 +31,6 @@ int millisecondsLeft(Clock::time_point deadline) {
 
 }  // namespace
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 PrivateDisplay::PrivateDisplay(int width, int height) {
   int ready[2];
   if (pipe(ready) != 0) return;

@@ -10,14 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/files.h"
+
 // How long any one step of the program (starting, drawing its first frames,
 // opening a menu, ending) may take before a test calls it hung. The machines
 // are shared and a loaded one is many times slower than a quiet one, so this
 // is long: a test waits for what it needs and only a real hang runs into it.
 constexpr int hangTimeoutMs = 60000;
-
-// A whole file's bytes; empty if it cannot be read.
-std::string readFile(const std::string& path);
 
 struct WindowBox {
   int x = 0, y = 0, width = 0, height = 0;

@@ -10,6 +10,7 @@
 #include "tests/support/temp_folder.h"
 #include "assets/meshes/catalogue.h"
 #include "assets/meshes/obj_reader.h"
+#include "tests/support/files.h"
 
 namespace {
 
@@ -59,13 +60,6 @@ std::string tempPath(const std::string& name) {
 void writeFile(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary);
   out << text;
-}
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 CatalogueModel catalogueEntry(const std::string& path, const std::string& model) {

@@ -8,15 +8,9 @@
 #include "assets/meshes/catalogue.h"
 #include "tools/modeller/models.h"
 #include "tools/modeller/obj_writer.h"
+#include "tests/support/files.h"
 
 namespace {
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class CommittedModel : public testing::TestWithParam<ModelRecipe> {};
 
