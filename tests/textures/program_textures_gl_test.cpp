@@ -5,8 +5,6 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,10 +14,6 @@
 #include "tests/support/gl_probe.h"
 
 namespace {
-
-// Start-up as a whole should stay under 300 ms on llvmpipe; the textures may
-// take at most this share of it.
-constexpr double loadBudgetMilliseconds = 150.0;
 
 constexpr int releasedAtQuit = 8;
 
@@ -57,15 +51,9 @@ std::vector<uint8_t> levelZero(GLuint name, GLint side) {
   return rgb;
 }
 
-TEST(ProgramTextures, LoadAllQuicklyAndReleaseEightAtQuit) {
-  const auto start = std::chrono::steady_clock::now();
+// How long the loading takes is the benchmark's start-up table's business.
+TEST(ProgramTextures, LoadAllAndReleaseEightAtQuit) {
   loadProgramTextures();
-  glFinish();
-  const double milliseconds =
-      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  std::printf("loading the %d textures took %.1f ms\n", textureCount, milliseconds);
-  RecordProperty("load_ms", static_cast<int>(milliseconds));
-  EXPECT_LT(milliseconds, loadBudgetMilliseconds);
   EXPECT_TRUE(pendingGlErrors().empty());
 
   for (int row = 0; row < textureCount; ++row) {
