@@ -37,11 +37,11 @@ void randomUnitVector(float* direction) {
 void startBurst() {
   FireState& s = fireState;
   for (int i = 0; i < fireParticleCount; ++i) {
-    float* position = s.particlePositions + i * fireParticleFloats;
+    float* position = s.fireParticlePositions + i * fireParticleFloats;
     position[0] = 0.0f;
     position[1] = 0.0f;
     position[2] = 0.0f;
-    randomUnitVector(s.particleDirections + i * fireParticleFloats);
+    randomUnitVector(s.fireParticleDirections + i * fireParticleFloats);
   }
   s.burstFramesLeft = burstLifetime;
 }
@@ -49,14 +49,14 @@ void startBurst() {
 void moveBurst() {
   const FireState& s = fireState;
   for (int i = 0; i < fireHalfCount; ++i) {
-    const float* d = s.particleDirections + i * fireParticleFloats;
-    float* shell = s.particlePositions + i * fireParticleFloats;
+    const float* d = s.fireParticleDirections + i * fireParticleFloats;
+    float* shell = s.fireParticlePositions + i * fireParticleFloats;
     shell[0] = stepped(shell[0], d[0]);
     shell[1] = stepped(shell[1], d[1]);
     shell[2] = stepped(shell[2], d[2]);
     const int j = i + fireHalfCount;
-    const float* e = s.particleDirections + j * fireParticleFloats;
-    float* disc = s.particlePositions + j * fireParticleFloats;
+    const float* e = s.fireParticleDirections + j * fireParticleFloats;
+    float* disc = s.fireParticlePositions + j * fireParticleFloats;
     disc[0] = stepped(disc[0], e[2]);
     disc[1] = stepped(disc[1], e[0]);
     disc[2] = stepped(disc[2], e[0]);

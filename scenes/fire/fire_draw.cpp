@@ -88,7 +88,7 @@ void drawCopy(const FireballCopy& copy) {
   const FireState& s = fireState;
   glPushMatrix();
   for (const Rotation& r : copy.before) rotate(r);
-  glTranslatef(copy.x * s.fireballDistance, 0.0f, copy.z * s.fireballDistance);
+  glTranslatef(copy.x * s.fireDistance, 0.0f, copy.z * s.fireDistance);
   glRotatef(copy.turnSense * s.orbitAngle, 0.0f, 1.0f, 0.0f);
   glRotatef(copy.turnSense * s.tumbleAngle, 1.0f, 0.0f, 0.0f);
   fireballModel.drawAll();

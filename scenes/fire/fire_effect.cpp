@@ -11,7 +11,7 @@ FireEffect fireEffect;
 
 namespace {
 
-// How far the copies fly in per frame while converging.
+// How far the copies fly in per frame while exploding.
 constexpr float convergeStep = 5.0f;
 // The distance at which the burst fires.
 constexpr float burstDistance = 40.0f;
@@ -33,21 +33,21 @@ void setCornerColours(const float* a, const float* bc) {
 // The vertex array stays enabled and pointed at the positions for good.
 void FireEffect::init() {
   glEnableClientState(GL_VERTEX_ARRAY);
-  glVertexPointer(fireParticleFloats, GL_FLOAT, 0, fireState.particlePositions);
+  glVertexPointer(fireParticleFloats, GL_FLOAT, 0, fireState.fireParticlePositions);
 }
 
 // Converge (and merge or fire the burst), move and fade the burst, spin.
 void FireEffect::update() {
   FireState& s = fireState;
-  if (s.converging) {
-    if (s.fireballDistance <= 0.0f) {
+  if (s.exploding) {
+    if (s.fireDistance <= 0.0f) {
       setCornerColours(fireRed, fireYellow);
-      s.converging = 0;
+      s.exploding = 0;
       s.merged = 1;
     } else {
-      s.fireballDistance -= convergeStep;
+      s.fireDistance -= convergeStep;
     }
-    if (s.fireballDistance == burstDistance) {
+    if (s.fireDistance == burstDistance) {
       s.burstAlpha = 1.0f;
       startBurst();
     }
@@ -63,14 +63,14 @@ void FireEffect::update() {
   s.orbitAngleZ = advanceAngle(s.orbitAngleZ, step);
 }
 
-// Only the flag: converging, or (when merged) one more colour update.
-void FireEffect::explode() { fireState.converging = 1; }
+// Only the flag: exploding, or (when merged) one more colour update.
+void FireEffect::explode() { fireState.exploding = 1; }
 
 // Back to the circles in the first colours, burst gone; a convergence under
-// way goes on, since the converging flag is left as it is.
+// way goes on, since the exploding flag is left as it is.
 void FireEffect::reset() {
   FireState& s = fireState;
-  s.fireballDistance = fireStartDistance;
+  s.fireDistance = fireStartDistance;
   s.burstFramesLeft = -1;
   s.merged = 0;
   setCornerColours(fireBlack, fireWhite);

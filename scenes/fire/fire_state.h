@@ -18,12 +18,12 @@ struct FireState {
   // Particle positions (also the GL vertex array) and unit directions,
   // fireParticleCount x 3 floats each, allocated before main (positions
   // first) and never released nor pointed elsewhere.
-  float* particlePositions;
-  float* particleDirections;
-  float fireballDistance = fireStartDistance;  // each copy's distance from the centre
+  float* fireParticlePositions;
+  float* fireParticleDirections;
+  float fireDistance = fireStartDistance;  // each copy's distance from the centre
   float burstAlpha = 1.0f;   // alpha of the burst's colour; not clamped
   int burstFramesLeft = 0;   // the burst moves and is drawn while above 0
-  int converging = 0;        // the copies are flying in
+  int exploding = 0;        // the copies are flying in
   int merged = 0;            // the copies have met at the centre
   float tumbleAngle = 0.0f;  // each copy's own turn about x
   float orbitAngle = 0.0f;   // orbit of copies 2 to 7 (counted from 0 in the

@@ -42,7 +42,7 @@ Intro intro;
 // Each released piece at its depth, its two letters in table order.
 void Intro::drawIntro() {
   for (int p = 0; p < introPieceCount; ++p) {
-    const IntroPiece& piece = introState.pieces[p];
+    const IntroPiece& piece = introState.introPieces[p];
     if (!piece.moving) continue;
     const PieceLetters& letters = pieceLetters[p];
     glPushMatrix();
@@ -58,7 +58,7 @@ void Intro::drawIntro() {
 // release depth (the next then moves in the same update). When the last
 // piece arrives the lettering holds still and the intro ends.
 int Intro::updateIntro() {
-  IntroPiece* pieces = introState.pieces;
+  IntroPiece* pieces = introState.introPieces;
   for (int p = 0; p < introPieceCount; ++p) {
     IntroPiece& piece = pieces[p];
     advance(piece);

@@ -16,7 +16,7 @@ struct IntroPiece {
 // The intro's record: the pieces in release order (0 first). They start deep
 // and only piece 0 moves.
 struct IntroState {
-  IntroPiece pieces[introPieceCount] = {{introStartDepth, 1}};
+  IntroPiece introPieces[introPieceCount] = {{introStartDepth, 1}};
 };
 
 extern IntroState introState;

@@ -54,8 +54,8 @@ void RippleSurface::drawSurface() {
   for (int s = 0; s < last; ++s) {
     for (int i = 0; i <= last; ++i) {
       for (int j = s; j <= s + 1; ++j, ++out) {
-        const Vec3d& normal = state.normals[i][j];
-        const Vec3d& point = state.points[i][j];
+        const Vec3d& normal = state.gridNormals[i][j];
+        const Vec3d& point = state.gridPoints[i][j];
         *out = StripVertex{
             {static_cast<float>(i * step), static_cast<float>(j * step)},
             {static_cast<float>(normal.x), static_cast<float>(normal.y), static_cast<float>(normal.z)},

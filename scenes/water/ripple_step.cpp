@@ -26,7 +26,7 @@ Vec3d normalFromEdges(const Vec3d& point, const Vec3d& alongA, const Vec3d& alon
 
 // The normal of a point on the last row or the last column.
 Vec3d borderNormal(int i, int j, int last) {
-  const auto& p = rippleState.points;
+  const auto& p = rippleState.gridPoints;
   if (i == 0 && j == last) {
     const Vec3d up = normalFromEdges(p[0][last], p[0][last - 1], p[1][last]);
     return Vec3d{-up.x, -up.y, -up.z};
@@ -46,17 +46,17 @@ void RippleSurface::computeNormals() {
   const int last = s.gridSize - 1;
   for (int i = 0; i < last; ++i) {
     for (int j = 0; j < last; ++j) {
-      const Vec3d normal = normalFromEdges(s.points[i][j], s.points[i][j + 1], s.points[i + 1][j]);
-      vecCopy(&s.normals[i][j], &normal);
+      const Vec3d normal = normalFromEdges(s.gridPoints[i][j], s.gridPoints[i][j + 1], s.gridPoints[i + 1][j]);
+      vecCopy(&s.gridNormals[i][j], &normal);
     }
   }
   for (int i = 0; i <= last; ++i) {
     const Vec3d normal = borderNormal(i, last, last);
-    vecCopy(&s.normals[i][last], &normal);
+    vecCopy(&s.gridNormals[i][last], &normal);
   }
   for (int j = 0; j < last; ++j) {
     const Vec3d normal = borderNormal(last, j, last);
-    vecCopy(&s.normals[last][j], &normal);
+    vecCopy(&s.gridNormals[last][j], &normal);
   }
 }
 
@@ -69,27 +69,27 @@ void RippleSurface::applySprings() {
   const int size = s.gridSize;
   const int last = size - 1;
   for (int i = 0; i < size; ++i) {
-    for (int j = 0; j < size; ++j) s.forces[i][j] = 0.0;
+    for (int j = 0; j < size; ++j) s.gridForces[i][j] = 0.0;
   }
   for (int i = 1; i < last; ++i) {
     for (int j = 1; j < last; ++j) {
-      const double height = s.points[i][j].y;
+      const double height = s.gridPoints[i][j].y;
       for (const Offset& n : neighbourOffsets) {
-        const double d = height - s.points[i + n.di][j + n.dj].y;
-        s.forces[i][j] -= d;
-        s.forces[i + n.di][j + n.dj] += d;
+        const double d = height - s.gridPoints[i + n.di][j + n.dj].y;
+        s.gridForces[i][j] -= d;
+        s.gridForces[i + n.di][j + n.dj] += d;
       }
     }
   }
   for (int i = 0; i < size; ++i) {
     for (int j = 0; j < size; ++j) {
-      s.velocities[i][j] = s.springFactor * s.forces[i][j] + s.velocities[i][j];
+      s.gridVelocities[i][j] = s.springFactor * s.gridForces[i][j] + s.gridVelocities[i][j];
     }
   }
   for (int i = 0; i < size; ++i) {
     for (int j = 0; j < size; ++j) {
-      double& height = s.points[i][j].y;
-      height = height + s.velocities[i][j];
+      double& height = s.gridPoints[i][j].y;
+      height = height + s.gridVelocities[i][j];
       height = height - height / size;
     }
   }

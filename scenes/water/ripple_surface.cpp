@@ -24,10 +24,10 @@ void RippleSurface::initGrid() {
   RippleState& s = rippleState;
   for (int i = 0; i < s.gridSize; ++i) {
     for (int j = 0; j < s.gridSize; ++j) {
-      s.points[i][j] = Vec3d{static_cast<double>(i) / s.gridSize * rippleGridExtent, 0.0,
+      s.gridPoints[i][j] = Vec3d{static_cast<double>(i) / s.gridSize * rippleGridExtent, 0.0,
                              static_cast<double>(j) / s.gridSize * rippleGridExtent};
-      s.forces[i][j] = 0.0;
-      s.velocities[i][j] = 0.0;
+      s.gridForces[i][j] = 0.0;
+      s.gridVelocities[i][j] = 0.0;
     }
   }
 }
@@ -55,7 +55,7 @@ void RippleSurface::dropAt(int row, int column) {
   column = std::clamp(column, 0, lastCorner);
   for (int i = row; i < row + dropSpan; ++i) {
     for (int j = column; j < column + dropSpan; ++j) {
-      s.points[i][j].y = static_cast<double>(s.dropHeight);
+      s.gridPoints[i][j].y = static_cast<double>(s.dropHeight);
     }
   }
 }

@@ -19,10 +19,10 @@ struct RippleState {
   int dropHeight = 2;                // the height a drop gives its block
   double springFactor = 0.08;        // velocity gained per unit of force
   double texCoordStep = 0.01;        // texture coordinate from one point to the next
-  Vec3d points[rippleStorageSize][rippleStorageSize];
-  Vec3d normals[rippleStorageSize][rippleStorageSize];
-  double forces[rippleStorageSize][rippleStorageSize];
-  double velocities[rippleStorageSize][rippleStorageSize];
+  Vec3d gridPoints[rippleStorageSize][rippleStorageSize];
+  Vec3d gridNormals[rippleStorageSize][rippleStorageSize];
+  double gridForces[rippleStorageSize][rippleStorageSize];
+  double gridVelocities[rippleStorageSize][rippleStorageSize];
 };
 
 extern RippleState rippleState;

@@ -31,7 +31,7 @@ void drawTurnedLists(bool leaves) {
 
 }  // namespace
 
-float swayAppliedAngle(int group) { return swayGroups[group].direction * treeSway.angle[group]; }
+float swayAppliedAngle(int group) { return swayGroups[group].direction * treeSway.swayAngle[group]; }
 
 // Leaf lists first, then bark lists: a group's leaves are the even meshes
 // after its stem, its bark the odd meshes from the stem on.
@@ -56,8 +56,8 @@ void Tree::drawBranches() { drawTurnedLists(false); }
 void Tree::updateTree() {
   for (int g = 0; g < swayGroupCount; ++g) {
     const SwayGroup& group = swayGroups[g];
-    float& angle = treeSway.angle[g];
-    int& rising = treeSway.rising[g];
+    float& angle = treeSway.swayAngle[g];
+    int& rising = treeSway.swayRising[g];
     if (rising) {
       if (angle < group.top) {
         angle = static_cast<float>(angle + group.step);

@@ -8,8 +8,8 @@
 // The tree's state: each sway group's angle (degrees) and whether it is
 // swinging up (1) or back (0). A default record is the sway at rest.
 struct TreeSway {
-  float angle[swayGroupCount] = {0.0f, 0.0f, 0.0f, 0.0f};
-  int rising[swayGroupCount] = {1, 1, 1, 1};
+  float swayAngle[swayGroupCount] = {0.0f, 0.0f, 0.0f, 0.0f};
+  int swayRising[swayGroupCount] = {1, 1, 1, 1};
 };
 
 extern TreeSway treeSway;

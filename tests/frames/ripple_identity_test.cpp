@@ -85,10 +85,10 @@ struct ReferenceSurface {
 
   void copyFrom() {
     size = rippleState.gridSize;
-    std::memcpy(points, rippleState.points, sizeof points);
-    std::memcpy(normals, rippleState.normals, sizeof normals);
-    std::memcpy(forces, rippleState.forces, sizeof forces);
-    std::memcpy(velocities, rippleState.velocities, sizeof velocities);
+    std::memcpy(points, rippleState.gridPoints, sizeof points);
+    std::memcpy(normals, rippleState.gridNormals, sizeof normals);
+    std::memcpy(forces, rippleState.gridForces, sizeof forces);
+    std::memcpy(velocities, rippleState.gridVelocities, sizeof velocities);
   }
 };
 
@@ -102,7 +102,7 @@ class RippleIdentity : public testing::Test {
   // A surface of the size at rest, the reference a copy of it.
   void startFlat(int size) {
     rippleState.gridSize = size;
-    std::memset(rippleState.normals, 0, sizeof rippleState.normals);
+    std::memset(rippleState.gridNormals, 0, sizeof rippleState.gridNormals);
     rippleSurface.initGrid();
     reference.copyFrom();
   }
@@ -119,13 +119,13 @@ class RippleIdentity : public testing::Test {
       rippleSurface.stepSimulation();
       reference.step();
       for (int i = 0; i < size; ++i) {
-        ASSERT_EQ(std::memcmp(rippleState.points[i], reference.points[i], size * sizeof(Vec3d)), 0)
+        ASSERT_EQ(std::memcmp(rippleState.gridPoints[i], reference.points[i], size * sizeof(Vec3d)), 0)
             << "points, size " << size << ", row " << i << ", step " << s;
-        ASSERT_EQ(std::memcmp(rippleState.normals[i], reference.normals[i], size * sizeof(Vec3d)), 0)
+        ASSERT_EQ(std::memcmp(rippleState.gridNormals[i], reference.normals[i], size * sizeof(Vec3d)), 0)
             << "normals, size " << size << ", row " << i << ", step " << s;
-        ASSERT_EQ(std::memcmp(rippleState.forces[i], reference.forces[i], size * sizeof(double)), 0)
+        ASSERT_EQ(std::memcmp(rippleState.gridForces[i], reference.forces[i], size * sizeof(double)), 0)
             << "forces, size " << size << ", row " << i << ", step " << s;
-        ASSERT_EQ(std::memcmp(rippleState.velocities[i], reference.velocities[i], size * sizeof(double)), 0)
+        ASSERT_EQ(std::memcmp(rippleState.gridVelocities[i], reference.velocities[i], size * sizeof(double)), 0)
             << "velocities, size " << size << ", row " << i << ", step " << s;
       }
     }
@@ -147,12 +147,12 @@ TEST_F(RippleIdentity, FullSurfaceThroughDropsInsideAndAtTheBorder) {
 
 TEST_F(RippleIdentity, RaisedBorderPointsAndNegativeHeights) {
   startFlat(n);
-  rippleState.points[0][5].y = 1.5;
-  rippleState.points[n - 1][n - 1].y = -2.0;
-  rippleState.points[0][n - 1].y = 0.75;
-  rippleState.points[n - 1][0].y = -0.25;
-  rippleState.points[33][0].y = -1.0;
-  rippleState.points[n - 1][64].y = 3.0;
+  rippleState.gridPoints[0][5].y = 1.5;
+  rippleState.gridPoints[n - 1][n - 1].y = -2.0;
+  rippleState.gridPoints[0][n - 1].y = 0.75;
+  rippleState.gridPoints[n - 1][0].y = -0.25;
+  rippleState.gridPoints[33][0].y = -1.0;
+  rippleState.gridPoints[n - 1][64].y = 3.0;
   reference.copyFrom();
   ASSERT_NO_FATAL_FAILURE(stepAndCompare(60));
 }

@@ -197,7 +197,7 @@ TEST_F(FireDraw, CopiesStandAtTheDistanceInFireballUnitsAroundTheCentre) {
 TEST_F(FireDraw, MergedCopiesCoincideAtTheCentreAtTheLargerScale) {
   orthoOnFireFrame();
   fireballModel.setCornerColorA(marked);
-  fireState.fireballDistance = 0.0f;
+  fireState.fireDistance = 0.0f;
   fireState.merged = 1;
   fireState.tumbleAngle = fireState.orbitAngle = fireState.orbitAngleZ = 77.0f;
   const std::vector<FeedbackItem> items = captureFeedback([] { fireEffect.draw(); });
@@ -245,7 +245,7 @@ TEST_F(FireDraw, DrawFireSceneHandsTheStateBackAsItFoundIt) {
       EXPECT_EQ(arrayEnabled, GL_TRUE) << "the particle array stays enabled";
       GLvoid* pointer = nullptr;
       glGetPointerv(GL_VERTEX_ARRAY_POINTER, &pointer);
-      EXPECT_EQ(pointer, static_cast<GLvoid*>(fireState.particlePositions));
+      EXPECT_EQ(pointer, static_cast<GLvoid*>(fireState.fireParticlePositions));
     }
   }
   glDeleteTextures(1, &texture);

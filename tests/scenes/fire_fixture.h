@@ -12,7 +12,7 @@ class FireTest : public testing::Test {
  protected:
   void SetUp() override {
     // The start values, on the same particle arrays.
-    fireState = FireState{fireState.particlePositions, fireState.particleDirections};
+    fireState = FireState{fireState.fireParticlePositions, fireState.fireParticleDirections};
     fireballModel.setCornerColorA(fireBlack);
     fireballModel.setCornerColorB(fireWhite);
     fireballModel.setCornerColorC(fireWhite);
@@ -35,9 +35,9 @@ class FireTest : public testing::Test {
   }
 
   static const float* position(int particle) {
-    return fireState.particlePositions + particle * fireParticleFloats;
+    return fireState.fireParticlePositions + particle * fireParticleFloats;
   }
   static const float* direction(int particle) {
-    return fireState.particleDirections + particle * fireParticleFloats;
+    return fireState.fireParticleDirections + particle * fireParticleFloats;
   }
 };

@@ -11,7 +11,7 @@ using FireTimeline = FireTest;
 
 TEST_F(FireTimeline, WithoutExplodeTheCopiesCircleAndNoBurstLives) {
   update(200);
-  EXPECT_EQ(fireState.fireballDistance, 165.0f);
+  EXPECT_EQ(fireState.fireDistance, 165.0f);
   EXPECT_EQ(fireState.burstFramesLeft, 0);
   EXPECT_EQ(fireState.merged, 0);
   EXPECT_EQ(fireState.tumbleAngle, 140.0f) << "2.5 degrees a frame, kept within one turn";
@@ -27,17 +27,17 @@ TEST_F(FireTimeline, ExplodeBurstsOnUpdate25AndMergesOnUpdate34) {
   for (int n = 1; n <= 60; ++n) {
     fireEffect.update();
     SCOPED_TRACE(testing::Message() << "update " << n);
-    ASSERT_GE(fireState.fireballDistance, 0.0f) << "the distance never goes below 0";
+    ASSERT_GE(fireState.fireDistance, 0.0f) << "the distance never goes below 0";
     if (burstUpdate == 0 && fireState.burstFramesLeft > 0) burstUpdate = n;
     if (mergeUpdate == 0 && fireState.merged) mergeUpdate = n;
     if (n < 34) {
-      EXPECT_EQ(fireState.fireballDistance, 165.0f - 5.0f * n);
+      EXPECT_EQ(fireState.fireDistance, 165.0f - 5.0f * n);
       EXPECT_TRUE(coloursAre(fireBlack, fireWhite));
-      EXPECT_EQ(fireState.converging, 1);
+      EXPECT_EQ(fireState.exploding, 1);
     } else {
-      EXPECT_EQ(fireState.fireballDistance, 0.0f);
+      EXPECT_EQ(fireState.fireDistance, 0.0f);
       EXPECT_TRUE(coloursAre(fireRed, fireYellow));
-      EXPECT_EQ(fireState.converging, 0);
+      EXPECT_EQ(fireState.exploding, 0);
     }
   }
   EXPECT_EQ(burstUpdate, 25);
@@ -107,7 +107,7 @@ TEST_F(FireTimeline, ExplodeWhileConvergingChangesNothing) {
   update(10);
   fireEffect.explode();
   update(1);
-  EXPECT_EQ(fireState.fireballDistance, 110.0f);
+  EXPECT_EQ(fireState.fireDistance, 110.0f);
   update(14);
   EXPECT_EQ(fireState.burstFramesLeft, 119) << "the burst still starts on update 25";
 }
@@ -116,16 +116,16 @@ TEST_F(FireTimeline, ResetWhileConvergingJumpsBackAndConvergesAgain) {
   fireEffect.explode();
   update(30);  // past the burst start, distance 15
   fireEffect.reset();
-  EXPECT_EQ(fireState.fireballDistance, 165.0f);
+  EXPECT_EQ(fireState.fireDistance, 165.0f);
   EXPECT_EQ(fireState.burstFramesLeft, -1);
-  EXPECT_EQ(fireState.converging, 1) << "reset leaves a convergence under way";
+  EXPECT_EQ(fireState.exploding, 1) << "reset leaves a convergence under way";
   EXPECT_TRUE(coloursAre(fireBlack, fireWhite));
   for (int n = 1; n <= 24; ++n) {
     fireEffect.update();
     EXPECT_LE(fireState.burstFramesLeft, 0) << "update " << n;
   }
   fireEffect.update();
-  EXPECT_EQ(fireState.fireballDistance, 40.0f);
+  EXPECT_EQ(fireState.fireDistance, 40.0f);
   EXPECT_EQ(fireState.burstFramesLeft, 119) << "a new burst at 40 without a new Explode";
   update(9);
   EXPECT_EQ(fireState.merged, 1);
@@ -140,14 +140,14 @@ TEST_F(FireTimeline, ResetDuringTheBurstRemovesItAndTheNextStartsAtFullAlpha) {
   fireEffect.reset();
   EXPECT_EQ(fireState.burstFramesLeft, -1);
   EXPECT_EQ(fireState.merged, 0);
-  EXPECT_EQ(fireState.fireballDistance, 165.0f);
+  EXPECT_EQ(fireState.fireDistance, 165.0f);
   EXPECT_TRUE(coloursAre(fireBlack, fireWhite));
   const float alphaAtReset = fireState.burstAlpha;
   const std::vector<float> before(position(0), position(0) + 3);
   update(5);
   EXPECT_EQ(std::vector<float>(position(0), position(0) + 3), before) << "a removed burst stays still";
   EXPECT_EQ(fireState.burstAlpha, alphaAtReset) << "reset leaves the alpha alone";
-  EXPECT_EQ(fireState.fireballDistance, 165.0f) << "the convergence was ended by the merge";
+  EXPECT_EQ(fireState.fireDistance, 165.0f) << "the convergence was ended by the merge";
   fireEffect.explode();
   update(25);
   EXPECT_EQ(fireState.burstFramesLeft, 119);
@@ -160,15 +160,15 @@ TEST_F(FireTimeline, ExplodeAfterTheMergeOnlyReappliesTheFireColours) {
   ASSERT_EQ(fireState.merged, 1);
   ASSERT_EQ(fireState.burstFramesLeft, 0);
   fireEffect.explode();
-  EXPECT_EQ(fireState.converging, 1);
+  EXPECT_EQ(fireState.exploding, 1);
   update(1);
-  EXPECT_EQ(fireState.converging, 0);
+  EXPECT_EQ(fireState.exploding, 0);
   EXPECT_EQ(fireState.merged, 1);
-  EXPECT_EQ(fireState.fireballDistance, 0.0f);
+  EXPECT_EQ(fireState.fireDistance, 0.0f);
   EXPECT_TRUE(coloursAre(fireRed, fireYellow));
   update(50);
   EXPECT_EQ(fireState.burstFramesLeft, 0) << "no new burst";
-  EXPECT_EQ(fireState.fireballDistance, 0.0f);
+  EXPECT_EQ(fireState.fireDistance, 0.0f);
 }
 
 }  // namespace

@@ -47,19 +47,19 @@ TEST_F(IntroTimeline, EndsAfter158UpdatesWithOnePauseOf1500Milliseconds) {
     ASSERT_EQ(update(), 1) << "update " << n;
   }
   EXPECT_TRUE(pauses.empty());
-  EXPECT_EQ(introState.pieces[5].z, 7.0f) << "the frame held on screen shows the last piece at 7";
+  EXPECT_EQ(introState.introPieces[5].z, 7.0f) << "the frame held on screen shows the last piece at 7";
   EXPECT_EQ(update(), 0);
   ASSERT_EQ(pauses.size(), 1u);
   EXPECT_EQ(pauses[0].update, 158);
   EXPECT_EQ(pauses[0].milliseconds, 1500u);
-  for (const IntroPiece& piece : introState.pieces) EXPECT_EQ(piece.z, 8.0f);
+  for (const IntroPiece& piece : introState.introPieces) EXPECT_EQ(piece.z, 8.0f);
 }
 
 TEST_F(IntroTimeline, PiecePIsReleasedAndStepsFirstInUpdate20pPlus1) {
   for (int n = 1; n <= 158; ++n) {
     update();
     for (int p = 0; p < introPieceCount; ++p) {
-      const IntroPiece& piece = introState.pieces[p];
+      const IntroPiece& piece = introState.introPieces[p];
       const int releaseUpdate = 20 * p + 1;
       SCOPED_TRACE(testing::Message() << "update " << n << " piece " << p);
       if (n < releaseUpdate) {

@@ -13,6 +13,6 @@ class RippleTest : public testing::Test {
   }
   void TearDown() override { rippleState.gridSize = rippleStorageSize; }
 
-  static double& height(int i, int j) { return rippleState.points[i][j].y; }
-  static const Vec3d& normal(int i, int j) { return rippleState.normals[i][j]; }
+  static double& height(int i, int j) { return rippleState.gridPoints[i][j].y; }
+  static const Vec3d& normal(int i, int j) { return rippleState.gridNormals[i][j]; }
 };

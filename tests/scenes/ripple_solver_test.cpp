@@ -22,7 +22,7 @@ Block pointsAt(double h, int size = n) {
   Block b;
   for (int i = 0; i < size; ++i) {
     for (int j = 0; j < size; ++j) {
-      if (rippleState.points[i][j].y != h) continue;
+      if (rippleState.gridPoints[i][j].y != h) continue;
       ++b.count;
       b.minRow = std::min(b.minRow, i);
       b.maxRow = std::max(b.maxRow, i);
@@ -97,8 +97,8 @@ TEST_F(RippleSolver, ForcesSumToZeroAndTheMeanVelocityStaysZero) {
     double velocities = 0.0;
     for (int i = 0; i < n; ++i) {
       for (int j = 0; j < n; ++j) {
-        forces += rippleState.forces[i][j];
-        velocities += rippleState.velocities[i][j];
+        forces += rippleState.gridForces[i][j];
+        velocities += rippleState.gridVelocities[i][j];
       }
     }
     ASSERT_NEAR(forces, 0.0, 1e-9) << "step " << step;
@@ -110,7 +110,7 @@ TEST_F(RippleSolver, SpringsPullInteriorPairsTwiceBorderPairsOnceOrNever) {
   height(0, 5) = 1.0;   // a raised border point
   height(50, 50) = 1.0; // a raised interior point
   rippleSurface.applySprings();
-  const auto force = [](int i, int j) { return rippleState.forces[i][j]; };
+  const auto force = [](int i, int j) { return rippleState.gridForces[i][j]; };
   EXPECT_EQ(force(0, 5), -3.0) << "pulled once by each of its three interior neighbours";
   EXPECT_EQ(force(0, 4), 0.0) << "border neighbours do not pull on each other";
   EXPECT_EQ(force(0, 6), 0.0);
@@ -120,7 +120,7 @@ TEST_F(RippleSolver, SpringsPullInteriorPairsTwiceBorderPairsOnceOrNever) {
   EXPECT_EQ(force(51, 50), 2.0);
   EXPECT_EQ(force(49, 51), 2.0);
   // Velocity then height then the shrink by one hundredth.
-  EXPECT_DOUBLE_EQ(rippleState.velocities[50][50], 0.08 * -16.0);
+  EXPECT_DOUBLE_EQ(rippleState.gridVelocities[50][50], 0.08 * -16.0);
   EXPECT_DOUBLE_EQ(height(50, 50), (1.0 - 1.28) * 0.99);
   EXPECT_DOUBLE_EQ(height(51, 50), 0.16 * 0.99);
 }
@@ -130,7 +130,7 @@ TEST_F(RippleSolver, ADropReplacesHeightsAndLeavesTheMotionAlone) {
   rippleSurface.dropAt(30, 30);
   EXPECT_EQ(height(30, 30), 2.0) << "not 4.0";
   for (int step = 0; step < 5; ++step) rippleSurface.stepSimulation();
-  const double velocity = rippleState.velocities[31][31];
+  const double velocity = rippleState.gridVelocities[31][31];
   ASSERT_NE(velocity, 0.0);
   rippleSurface.dropAt(30, 30);
   const Block b = pointsAt(2.0);
@@ -139,7 +139,7 @@ TEST_F(RippleSolver, ADropReplacesHeightsAndLeavesTheMotionAlone) {
   EXPECT_EQ(b.maxRow, 31);
   EXPECT_EQ(b.minColumn, 30);
   EXPECT_EQ(b.maxColumn, 31);
-  EXPECT_EQ(rippleState.velocities[31][31], velocity);
+  EXPECT_EQ(rippleState.gridVelocities[31][31], velocity);
 }
 
 TEST_F(RippleSolver, RandomIndexScalesOneRandValue) {
@@ -236,7 +236,7 @@ TEST_F(RippleSolver, RandValuesThatReachTheEdgeDropOnTheLastTwoRowsAndColumns) {
 // inside, backward on the last row and column, mixed at the two corners.
 Vec3d expectedNormal(int i, int j) {
   const int last = n - 1;
-  auto h = [](int a, int b) { return rippleState.points[a][b].y; };
+  auto h = [](int a, int b) { return rippleState.gridPoints[a][b].y; };
   const bool forwardRows = (i < last && j < last) || (i == 0 && j == last);
   const bool forwardColumns = (i < last && j < last) || (i == last && j == 0);
   const double gx = forwardRows ? h(i + 1, j) - h(i, j) : h(i, j) - h(i - 1, j);
@@ -286,8 +286,8 @@ TEST_F(RippleSolver, RipplesDieAwayOverThousandsOfSteps) {
     double e = 0.0;
     for (int i = 0; i < n; ++i) {
       for (int j = 0; j < n; ++j) {
-        const double h = rippleState.points[i][j].y;
-        e += rippleState.velocities[i][j] * rippleState.velocities[i][j] + h * h;
+        const double h = rippleState.gridPoints[i][j].y;
+        e += rippleState.gridVelocities[i][j] * rippleState.gridVelocities[i][j] + h * h;
       }
     }
     return e;

@@ -14,10 +14,10 @@ TEST(Sway, GroupsTurnBackUpwardEvery82_62_96_86Frames) {
   int found[swayGroupCount] = {};
   for (int frame = 1; frame <= 400; ++frame) {
     int before[swayGroupCount];
-    for (int g = 0; g < swayGroupCount; ++g) before[g] = treeSway.rising[g];
+    for (int g = 0; g < swayGroupCount; ++g) before[g] = treeSway.swayRising[g];
     tree.updateTree();
     for (int g = 0; g < swayGroupCount; ++g) {
-      if (!before[g] && treeSway.rising[g]) {
+      if (!before[g] && treeSway.swayRising[g]) {
         if (lastTurn[g] >= 0 && found[g] < 3) periods[g][found[g]++] = frame - lastTurn[g];
         lastTurn[g] = frame;
       }
@@ -35,8 +35,8 @@ TEST(Sway, PeaksOvershootTheTopByLessThanAStep) {
   for (int frame = 0; frame < 1000; ++frame) {
     tree.updateTree();
     for (int g = 0; g < swayGroupCount; ++g) {
-      peak[g] = std::max(peak[g], treeSway.angle[g]);
-      low[g] = std::min(low[g], treeSway.angle[g]);
+      peak[g] = std::max(peak[g], treeSway.swayAngle[g]);
+      low[g] = std::min(low[g], treeSway.swayAngle[g]);
     }
   }
   EXPECT_NEAR(peak[0], 6.0f, 1e-4f);
@@ -52,7 +52,7 @@ TEST(Sway, GroupTwoTurnsTheOtherWay) {
   treeSway = TreeSway{};
   for (int frame = 0; frame < 10; ++frame) tree.updateTree();
   for (int g = 0; g < swayGroupCount; ++g) {
-    const float angle = treeSway.angle[g];
+    const float angle = treeSway.swayAngle[g];
     ASSERT_GT(angle, 0.0f);
     EXPECT_EQ(swayAppliedAngle(g), g == 2 ? -angle : angle) << "group " << g;
   }

@@ -111,7 +111,7 @@ bool always() { return true; }
 
 // Reset and Explode again once a burst is over, as a user would.
 void keepBursting() {
-  if (fireState.burstFramesLeft <= 0 && !fireState.converging) {
+  if (fireState.burstFramesLeft <= 0 && !fireState.exploding) {
     keyPressed('r', 0, 0);
     keyPressed('c', 0, 0);
   }

@@ -36,7 +36,7 @@ void dropOnSurface() {
 
 // No convergence and no burst under way.
 void quietFire() {
-  fireState.converging = 0;
+  fireState.exploding = 0;
   fireState.burstFramesLeft = 0;
 }
 
@@ -113,7 +113,7 @@ void sphereDraws(benchmark::State& state) {
 // most it draws in one frame.
 void introLettering(benchmark::State& state) {
   const IntroState saved = introState;
-  for (IntroPiece& piece : introState.pieces) piece = IntroPiece{introStopDepth, 1};
+  for (IntroPiece& piece : introState.introPieces) piece = IntroPiece{introStopDepth, 1};
   timeCulledDraw(state, [] { intro.drawIntro(); });
   introState = saved;
 }
