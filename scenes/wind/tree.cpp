@@ -24,7 +24,7 @@ void drawTurnedLists(bool leaves) {
   for (int g = 0; g < swayGroupCount; ++g) {
     glPushMatrix();
     glRotatef(swayAppliedAngle(g), swayAxis[0], swayAxis[1], swayAxis[2]);
-    glCallList(static_cast<GLuint>(leaves ? swayGroups[g].leafList : swayGroups[g].branchList));
+    glCallList(static_cast<GLuint>(leaves ? treeSway.leafLists[g] : treeSway.branchLists[g]));
     glPopMatrix();
   }
 }
@@ -36,6 +36,10 @@ float swayAppliedAngle(int group) { return swayGroups[group].direction * treeSwa
 // Leaf lists first, then bark lists: a group's leaves are the even meshes
 // after its stem, its bark the odd meshes from the stem on.
 void Tree::buildTreeLists() {
+  for (int g = 0; g < swayGroupCount; ++g) {
+    treeSway.leafLists[g] = swayGroups[g].leafList;
+    treeSway.branchLists[g] = swayGroups[g].branchList;
+  }
   for (int g = 0; g < swayGroupCount; ++g) {
     const SwayGroup& group = swayGroups[g];
     compileMeshRun(group.leafList, group.stemMesh + 1, swayGroupLastMesh(g, treeModel.meshCount));

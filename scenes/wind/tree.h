@@ -6,10 +6,13 @@
 #include "scenes/wind/sway_groups.h"
 
 // The tree's state: each sway group's angle (degrees) and whether it is
-// swinging up (1) or back (0). A default record is the sway at rest.
+// swinging up (1) or back (0), and the display lists buildTreeLists compiled
+// for each group (0 until then). A default record is the sway at rest.
 struct TreeSway {
   float swayAngle[swayGroupCount] = {0.0f, 0.0f, 0.0f, 0.0f};
   int swayRising[swayGroupCount] = {1, 1, 1, 1};
+  int leafLists[swayGroupCount] = {};
+  int branchLists[swayGroupCount] = {};
 };
 
 extern TreeSway treeSway;

@@ -53,7 +53,8 @@ TEST_F(WindScene, TogglesHideLeavesAndBranchesSeparately) {
 }
 
 TEST_F(WindScene, LeavesSwayTheSameWithOrWithoutTheirBranches) {
-  treeSway = TreeSway{};
+  treeSway = TreeSway{};  // the sway at rest, and no lists until they are built
+  tree.buildTreeLists();
   for (int frame = 0; frame < 30; ++frame) tree.updateTree();
   const auto whole = capturePolygons(drawWindScene);
   sceneController.showBranches = 0;
