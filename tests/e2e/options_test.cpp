@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/front_scene.h"
 #include "tests/e2e/running_program.h"
 
 namespace {
@@ -133,57 +134,6 @@ TEST(Options, FpsKeepsTheTitlesRateAndSleepsBetweenFrames) {
   }
   EXPECT_TRUE(sleeping) << "the main thread was never seen waiting for its frame's slot";
   EXPECT_EQ(run.quitWithEscape(), 0);
-}
-
-// The scene in front stands below the stage's centre, drawn solid; the mean
-// colour of that box tells which one it is.
-struct MeanColour {
-  double r = 0, g = 0, b = 0;
-};
-constexpr int frontBoxX = 452, frontBoxY = 400, frontBoxWidth = 120, frontBoxHeight = 80;
-
-MeanColour frontColour(const RunningProgram& run) {
-  std::vector<unsigned char> rgb;
-  MeanColour mean;
-  if (!run.grab(frontBoxX, frontBoxY, frontBoxWidth, frontBoxHeight, rgb)) return mean;
-  for (size_t i = 0; i + 2 < rgb.size(); i += 3) {
-    mean.r += rgb[i];
-    mean.g += rgb[i + 1];
-    mean.b += rgb[i + 2];
-  }
-  const double count = 255.0 * static_cast<double>(rgb.size() / 3);
-  return {mean.r / count, mean.g / count, mean.b / count};
-}
-
-struct FrontScene {
-  const char* name;
-  bool (*seen)(const MeanColour&);
-};
-// The tree's leaves and trunk: green with red in it. The earth's water
-// sheet: dark blue-green. The fireballs' grey stand or their yellow burst:
-// bright, red and green alike. The pool: bright blue with green in it,
-// unlike a dome's blue that fills the box as the camera travels.
-const FrontScene frontScenes[] = {
-    {"wind", [](const MeanColour& c) { return c.g > c.b + 0.05 && c.r > 0.15; }},
-    {"earth", [](const MeanColour& c) { return c.b > c.g - 0.02 && c.g > c.r + 0.04 && c.r < 0.15; }},
-    {"fire", [](const MeanColour& c) { return c.r > 0.3 && c.b > 0.3 && std::abs(c.r - c.g) < 0.05; }},
-    {"water", [](const MeanColour& c) {
-       return c.b > c.g + 0.1 && c.g > c.r + 0.08 && c.b > 0.5;
-     }},
-};
-
-// Watches the front box until scene stands there; false if it has not come
-// after frames more frames, or the program hangs.
-bool seenInFrontWithin(RunningProgram& run, const FrontScene& scene, int frames) {
-  const long last = run.framesReported() + frames;
-  while (run.framesReported() < last) {
-    if (scene.seen(frontColour(run))) return true;
-    const int settings = run.titleSettings();
-    if (!run.waitForTitleSettings(1, 100) && run.titleSettings() == settings && !run.alive()) {
-      return false;
-    }
-  }
-  return false;
 }
 
 // Unattended, the tour brings every scene to the front in its turn within

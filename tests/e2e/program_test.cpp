@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/e2e/front_scene.h"
 #include "tests/e2e/running_program.h"
 
 namespace {
@@ -78,46 +79,6 @@ TEST(Program, RightClickOpensTheFourteenEntryMenuAndQuitEndsIt) {
   EXPECT_EQ(run.waitForExit(), 0) << "QUIT should end the program with status 0";
 }
 
-// The mean colour of a box of the display, each channel 0..1.
-struct MeanColour {
-  double r = 0, g = 0, b = 0;
-};
-
-MeanColour meanColour(const std::vector<unsigned char>& rgb) {
-  MeanColour mean;
-  for (size_t i = 0; i + 2 < rgb.size(); i += 3) {
-    mean.r += rgb[i];
-    mean.g += rgb[i + 1];
-    mean.b += rgb[i + 2];
-  }
-  const double count = 255.0 * static_cast<double>(rgb.size() / 3);
-  return {mean.r / count, mean.g / count, mean.b / count};
-}
-
-// The scene in front stands below the stage's centre, drawn solid: the tree's
-// leaves and trunk make that box green with red in it; the earth's water sheet
-// makes it dark blue-green.
-constexpr int frontBoxX = 452, frontBoxY = 400, frontBoxWidth = 120, frontBoxHeight = 80;
-
-bool treeInFront(const MeanColour& c) { return c.g > c.b + 0.05 && c.r > 0.15; }
-bool earthInFront(const MeanColour& c) { return c.b > c.g - 0.02 && c.g > c.r + 0.04 && c.r < 0.15; }
-
-// Polls the display until the front box satisfies accept; false if it never
-// does before the program counts as hung.
-bool waitForFront(const RunningProgram& run, bool (*accept)(const MeanColour&), MeanColour& seen) {
-  constexpr int pollMs = 100;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(hangTimeoutMs);
-  while (std::chrono::steady_clock::now() < deadline) {
-    std::vector<unsigned char> box;
-    if (run.grab(frontBoxX, frontBoxY, frontBoxWidth, frontBoxHeight, box)) {
-      seen = meanColour(box);
-      if (accept(seen)) return true;
-    }
-    usleep(pollMs * 1000);
-  }
-  return false;
-}
-
 TEST(Program, KeysOneAndTwoBringWindAndEarthToTheFront) {
   RunningProgram run;
   ASSERT_TRUE(run.start(program, buildDir));
@@ -126,13 +87,13 @@ TEST(Program, KeysOneAndTwoBringWindAndEarthToTheFront) {
   const std::string target = " --window " + std::to_string(window) + " ";
   MeanColour seen;
   // After the intro the wind scene stands in front.
-  EXPECT_TRUE(waitForFront(run, treeInFront, seen))
+  EXPECT_TRUE(waitForFront(run, frontScenes[0], seen))
       << "no tree in front: " << seen.r << " " << seen.g << " " << seen.b;
   ASSERT_TRUE(RunningProgram::xdotool("key" + target + "2"));
-  EXPECT_TRUE(waitForFront(run, earthInFront, seen))
+  EXPECT_TRUE(waitForFront(run, frontScenes[1], seen))
       << "no earth in front: " << seen.r << " " << seen.g << " " << seen.b;
   ASSERT_TRUE(RunningProgram::xdotool("key" + target + "1"));
-  EXPECT_TRUE(waitForFront(run, treeInFront, seen))
+  EXPECT_TRUE(waitForFront(run, frontScenes[0], seen))
       << "no tree in front again: " << seen.r << " " << seen.g << " " << seen.b;
   EXPECT_EQ(run.quitWithEscape(), 0);
 }
