@@ -41,18 +41,23 @@ void setCorner(float (*colours)[3], Corner corner, const float* rgb) {
 
 }  // namespace
 
-const MeshModel stageModel{"stage", stageMeshes.data(), static_cast<int>(stageMeshes.size()),
-                           nullptr};
-const MeshModel markerModel{"marker", markerMeshes.data(), static_cast<int>(markerMeshes.size()),
-                            nullptr};
-const MeshModel birdModel{"bird", birdMeshes.data(), static_cast<int>(birdMeshes.size()), nullptr};
-const MeshModel poolModel{"pool", poolMeshes.data(), static_cast<int>(poolMeshes.size()), nullptr};
-const MeshModel earthModel{"earth", earthMeshes.data(), static_cast<int>(earthMeshes.size()),
-                           nullptr};
-const MeshModel treeModel{"tree", treeMeshes.data(), static_cast<int>(treeMeshes.size()), nullptr};
-const MeshModel introModel{"intro", introMeshes.data(), static_cast<int>(introMeshes.size()),
-                           nullptr};
-const MeshModel fireballModel{"fireball", fireballMeshes.data(),
+// Each model: its catalogue name, its meshes and, for the fireball, its
+// settable corner colours.
+const MeshModel stageModel{stageModelName, stageMeshes.data(),
+                           static_cast<int>(stageMeshes.size()), nullptr};
+const MeshModel markerModel{markerModelName, markerMeshes.data(),
+                            static_cast<int>(markerMeshes.size()), nullptr};
+const MeshModel birdModel{birdModelName, birdMeshes.data(), static_cast<int>(birdMeshes.size()),
+                          nullptr};
+const MeshModel poolModel{poolModelName, poolMeshes.data(), static_cast<int>(poolMeshes.size()),
+                          nullptr};
+const MeshModel earthModel{earthModelName, earthMeshes.data(),
+                           static_cast<int>(earthMeshes.size()), nullptr};
+const MeshModel treeModel{treeModelName, treeMeshes.data(), static_cast<int>(treeMeshes.size()),
+                          nullptr};
+const MeshModel introModel{introModelName, introMeshes.data(),
+                           static_cast<int>(introMeshes.size()), nullptr};
+const MeshModel fireballModel{fireballModelName, fireballMeshes.data(),
                               static_cast<int>(fireballMeshes.size()), fireballCornerColours};
 
 const Mesh& MeshModel::mesh(MeshNumber number) const {

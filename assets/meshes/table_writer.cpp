@@ -94,6 +94,8 @@ std::string tablesHeader(const ModelData& model) {
           << indexCount(mesh) << "];\n";
     }
   }
+  out << "\n// The model's name, as the catalogue gives it.\n"
+      << "inline constexpr char " << model.name << "ModelName[] = \"" << model.name << "\";\n";
   out << "\ninline constexpr std::array<MeshTables, " << model.meshes.size() << "> " << model.name
       << "Tables = {{\n";
   for (size_t i = 0; i < model.meshes.size(); ++i) {
