@@ -49,11 +49,20 @@ bool waitForFront(const RunningProgram& run, const FrontScene& scene, MeanColour
   return false;
 }
 
-bool seenInFrontWithin(RunningProgram& run, const FrontScene& scene, int frames) {
+bool seenInFrontWithin(RunningProgram& run, const FrontScene& scene, int frames,
+                       int standingFrames) {
   const long last = run.framesReported() + frames;
+  long seenSince = -1;  // frames reported when it was first seen without a break
   auto hung = Clock::now() + std::chrono::milliseconds(hangTimeoutMs);
   while (run.framesReported() < last && Clock::now() < hung) {
-    if (scene.seen(frontColour(run))) return true;
+    if (!scene.seen(frontColour(run))) {
+      seenSince = -1;
+    } else if (seenSince < 0) {
+      seenSince = run.framesReported();
+    }
+    if (seenSince >= 0 && run.framesReported() - seenSince >= standingFrames) {
+      return true;
+    }
     // Each new title means frames are being drawn.
     if (run.waitForTitleSettings(1, pollMs)) hung = Clock::now() + std::chrono::milliseconds(hangTimeoutMs);
   }

@@ -25,6 +25,10 @@ extern const FrontScene frontScenes[frontSceneCount];
 // before the program counts as hung. seen is the last colour looked at.
 bool waitForFront(const RunningProgram& run, const FrontScene& scene, MeanColour& seen);
 
-// Watches the front box until scene stands there; false if it has not come
-// after frames more frames, or the program stops drawing.
-bool seenInFrontWithin(RunningProgram& run, const FrontScene& scene, int frames);
+// Watches the front box until scene has stood there without a break for
+// standingFrames frames (as the titles count them; 0 takes one sight);
+// false if it has not after frames more frames, or the program stops
+// drawing. The camera's travels pass through views that look like another
+// scene for a moment, which a standing time rules out.
+bool seenInFrontWithin(RunningProgram& run, const FrontScene& scene, int frames,
+                       int standingFrames = 0);
