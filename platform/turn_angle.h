@@ -7,9 +7,13 @@
 
 constexpr double degreesPerTurn = 360.0;
 
-// The angle advanced by step, summed in double and wrapped into [0, 360)
-// before it is stored as float. A float step gives the float sum exactly as
-// long as no wrap happens.
+// The angle advanced by a step of zero or more, summed in double and wrapped
+// into [0, 360) before it is stored as float. A float step gives the float
+// sum exactly as long as no wrap happens. A sum just short of a whole turn
+// rounds up to 360 as a float; that is the start of the next turn, 0.
 inline float advanceAngle(float angle, double step) {
-  return static_cast<float>(std::fmod(static_cast<double>(angle) + step, degreesPerTurn));
+  const auto turn = static_cast<float>(degreesPerTurn);
+  const auto wrapped =
+      static_cast<float>(std::fmod(static_cast<double>(angle) + step, degreesPerTurn));
+  return wrapped < turn ? wrapped : 0.0f;
 }
