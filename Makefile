@@ -1,6 +1,7 @@
 # Kesh Valdrune: the commands a developer needs.
 #   make run     install what is missing, build, run the demo
-#   make test    install what is missing, build, run every test under Xvfb
+#   make test    install what is missing, build, run the tests under Xvfb
+#                (all but the long runs, label "long")
 #   make frames  render the frame tool's storyboard to build/frames/
 #   make bench   time every scene's frames, rewrite docs/performance.md
 #   make package build the Debian package in build-package/package/
@@ -20,7 +21,7 @@ run: deps-run
 test: deps-test
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DKESH_WERROR=ON -DKESH_BUILD_TESTS=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
-	@scripts/run-tests.sh $(BUILD)
+	@scripts/run-tests.sh $(BUILD) -LE long
 
 build:
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
@@ -61,7 +62,9 @@ bench: deps-test
 
 # Reliability (docs/reliability.md):
 #   make test-sanitized  every unit and GL test again, built with AddressSanitizer
-#                        and UndefinedBehaviorSanitizer in $(ASAN_BUILD)
+#                        and UndefinedBehaviorSanitizer in $(ASAN_BUILD), then
+#                        the long runs (label "long": the storyboard under
+#                        valgrind, the start-up stress, the short soak) in $(BUILD)
 #   make fuzz            each texture-reader fuzzer for FUZZ_SECONDS, in $(FUZZ_BUILD)
 #   make soak            the soak test for SOAK_SECONDS, printing its figures
 ASAN_BUILD ?= build-asan
@@ -74,6 +77,9 @@ test-sanitized: deps-test
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKESH_SANITIZE=ON -DKESH_WERROR=ON -DKESH_BUILD_TESTS=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@scripts/run-sanitized-tests.sh $(ASAN_BUILD)
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DKESH_WERROR=ON -DKESH_BUILD_TESTS=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+	@scripts/run-tests.sh $(BUILD) -L long
 
 fuzz: deps-reliability
 	@cmake -S tests/fuzz/fuzzers -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ >/dev/null

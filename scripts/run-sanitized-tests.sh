@@ -2,8 +2,8 @@
 # Runs the tests of a sanitized build (make test-sanitized) on a private Xvfb
 # display: every unit and GL test, with every finding of AddressSanitizer,
 # LeakSanitizer and UndefinedBehaviorSanitizer fatal. The end-to-end tests
-# (label e2e) are left out: they watch the real program from outside and
-# take their time, and the plain build runs them.
+# (label e2e) and the long runs (label long) are left out: they watch the
+# real program from outside and take their time, and the plain build runs them.
 #   scripts/run-sanitized-tests.sh BUILD_DIR [CTEST_ARG...]
 set -uo pipefail
 build=${1:?usage: run-sanitized-tests.sh BUILD_DIR [CTEST_ARG...]}
@@ -20,4 +20,4 @@ export LSAN_OPTIONS="suppressions=$here/../cmake/lsan-suppressions.txt:print_sup
 # without a name to suppress them by; loaded from the start, it stays.
 driver=$(ls /usr/lib/*/dri/swrast_dri.so 2>/dev/null | head -n 1)
 [[ -n "$driver" ]] && export LD_PRELOAD="$driver${LD_PRELOAD:+:$LD_PRELOAD}"
-exec "$here/run-tests.sh" "$build" -LE e2e "$@"
+exec "$here/run-tests.sh" "$build" -LE 'e2e|long' "$@"
