@@ -55,105 +55,117 @@ void startWith(int front) {
   std::srand(7);
 }
 
-void heightBy(double step) {
-  sceneController.cameraHeight = static_cast<float>(sceneController.cameraHeight + step);
+// Where an input arrives: the GLUT callback it goes through.
+enum Via { key, special, mainMenu, windMenu, earthMenu, fireMenu, waterMenu };
+void deliver(Via via, int value) {
+  void (*const menus[])(int) = {mainMenuSelected, windMenuSelected, earthMenuSelected,
+                                fireMenuSelected, waterMenuSelected};
+  if (via == key) keyPressed(static_cast<unsigned char>(value), 0, 0);
+  else if (via == special) specialKeyPressed(value, 0, 0);
+  else menus[via - mainMenu](value);
 }
-void flip(int& flag) { flag = !flag; }
-void quits() {}  // marks the inputs that end the program with status 0
+
+// What an input must do, each through the request or record change it stands for.
+enum Action { none, quits, selectWind, selectEarth, selectFire, selectWater, backTurn, forwardTurn,
+              zoomIn, zoomOut, moveUp, moveDown, returnHome, explode, resetFire, drop, leaves,
+              branches, ocean, birds, bestView };
+void perform(Action action) {
+  SceneController& c = sceneController;
+  switch (action) {
+    case selectWind: case selectEarth: case selectFire: case selectWater:
+      return requestSelection(action - selectWind);
+    case backTurn: return requestBackTurn();
+    case forwardTurn: return requestForwardTurn();
+    case zoomIn: c.cameraZoom -= 0.25f; return;
+    case zoomOut: c.cameraZoom += 0.25f; return;
+    case moveUp: c.cameraHeight = static_cast<float>(c.cameraHeight - 0.2); return;
+    case moveDown: c.cameraHeight = static_cast<float>(c.cameraHeight + 0.2); return;
+    case returnHome: return requestReturn();
+    case explode: return fireEffect.explode();
+    case resetFire: return fireEffect.reset();
+    case drop: return rippleSurface.makeDrop();
+    case leaves: c.showLeaves = !c.showLeaves; return;
+    case branches: c.showBranches = !c.showBranches; return;
+    case ocean: c.showOcean = !c.showOcean; return;
+    case birds: c.showBirds = !c.showBirds; return;
+    case bestView: return requestBestView(c.selectedScene);
+    default: return;
+  }
+}
 
 struct Binding {
   const char* input;
-  int front;            // the scene in front when it comes
-  void (*deliver)();    // through the callback GLUT calls
-  void (*expected)();   // the action it must trigger; nullptr: none
+  Via via;
+  int value;
+  int front;  // the scene in front when it comes
+  Action action;
 };
 
 const Binding bindings[] = {
-    {"key 1", earthScene, [] { keyPressed('1', 0, 0); }, [] { requestSelection(windScene); }},
-    {"key 2", windScene, [] { keyPressed('2', 0, 0); }, [] { requestSelection(earthScene); }},
-    {"key 3", windScene, [] { keyPressed('3', 0, 0); }, [] { requestSelection(fireScene); }},
-    {"key 4", windScene, [] { keyPressed('4', 0, 0); }, [] { requestSelection(waterScene); }},
-    {"key 1, wind in front", windScene, [] { keyPressed('1', 0, 0); }, nullptr},
-    {"key +", windScene, [] { keyPressed('+', 0, 0); }, [] { heightBy(-0.2); }},
-    {"key -", windScene, [] { keyPressed('-', 0, 0); }, [] { heightBy(0.2); }},
-    {"key c", windScene, [] { keyPressed('c', 0, 0); }, [] { fireEffect.explode(); }},
-    {"key r", windScene, [] { keyPressed('r', 0, 0); }, [] { fireEffect.reset(); }},
-    {"key d", windScene, [] { keyPressed('d', 0, 0); }, [] { rippleSurface.makeDrop(); }},
-    {"Escape", windScene, [] { keyPressed(escapeKey, 0, 0); }, quits},
-    {"unhandled keys", windScene,
-     [] { for (unsigned char key : {'C', 'R', 'D', 'q', '5', '0', ' '}) keyPressed(key, 0, 0); },
-     nullptr},
-    {"left arrow", windScene, [] { specialKeyPressed(specialKeyLeft, 0, 0); }, requestBackTurn},
-    {"right arrow", windScene, [] { specialKeyPressed(specialKeyRight, 0, 0); }, requestForwardTurn},
-    {"up arrow", windScene, [] { specialKeyPressed(specialKeyUp, 0, 0); },
-     [] { sceneController.cameraZoom -= 0.25f; }},
-    {"down arrow", windScene, [] { specialKeyPressed(specialKeyDown, 0, 0); },
-     [] { sceneController.cameraZoom += 0.25f; }},
-    {"Select Wind (1)", fireScene, [] { mainMenuSelected(menuSelectWind); },
-     [] { requestSelection(windScene); }},
-    {"Select Earth (2)", windScene, [] { mainMenuSelected(menuSelectEarth); },
-     [] { requestSelection(earthScene); }},
-    {"Select Fire (3)", windScene, [] { mainMenuSelected(menuSelectFire); },
-     [] { requestSelection(fireScene); }},
-    {"Select Water (4)", windScene, [] { mainMenuSelected(menuSelectWater); },
-     [] { requestSelection(waterScene); }},
-    {"Zoom In", windScene, [] { mainMenuSelected(menuZoomIn); },
-     [] { sceneController.cameraZoom -= 0.25f; }},
-    {"Zoom Out", windScene, [] { mainMenuSelected(menuZoomOut); },
-     [] { sceneController.cameraZoom += 0.25f; }},
-    {"Move Up", windScene, [] { mainMenuSelected(menuMoveUp); }, [] { heightBy(-0.2); }},
-    {"Move Down", windScene, [] { mainMenuSelected(menuMoveDown); }, [] { heightBy(0.2); }},
-    {"Reset Zoom", windScene, [] { mainMenuSelected(menuResetZoom); }, requestReturn},
-    {"QUIT", windScene, [] { mainMenuSelected(menuQuit); }, quits},
-    {"Wind: Leaves On/Off", windScene, [] { windMenuSelected(windLeaves); },
-     [] { flip(sceneController.showLeaves); }},
-    {"Wind: Branches On/Off", windScene, [] { windMenuSelected(windBranches); },
-     [] { flip(sceneController.showBranches); }},
-    {"Wind: Best Zoom", windScene, [] { windMenuSelected(windBestZoom); },
-     [] { requestBestView(windScene); }},
-    {"Earth: Water On/Off", windScene, [] { earthMenuSelected(earthWater); },
-     [] { flip(sceneController.showOcean); }},
-    {"Earth: Best Zoom", earthScene, [] { earthMenuSelected(earthBestZoom); },
-     [] { requestBestView(earthScene); }},
-    {"Fire: Explode", windScene, [] { fireMenuSelected(fireExplode); }, [] { fireEffect.explode(); }},
-    {"Fire: Reset", windScene, [] { fireMenuSelected(fireReset); }, [] { fireEffect.reset(); }},
-    {"Fire: Best Zoom", fireScene, [] { fireMenuSelected(fireBestZoom); },
-     [] { requestBestView(fireScene); }},
-    {"Water: Draw Birds On/Off", windScene, [] { waterMenuSelected(waterBirds); },
-     [] { flip(sceneController.showBirds); }},
-    {"Water: Make Drop", windScene, [] { waterMenuSelected(waterDrop); },
-     [] { rippleSurface.makeDrop(); }},
-    {"Water: Best Zoom", waterScene, [] { waterMenuSelected(waterBestZoom); },
-     [] { requestBestView(waterScene); }},
-    {"a Best Zoom for a scene not in front", windScene,
-     [] { fireMenuSelected(fireBestZoom), earthMenuSelected(earthBestZoom), waterMenuSelected(waterBestZoom); },
-     nullptr},
-    {"unknown menu values", windScene,
-     [] {
-       for (int value : {0, 11, -1, 4000}) {
-         mainMenuSelected(value), windMenuSelected(value), earthMenuSelected(value);
-         fireMenuSelected(value), waterMenuSelected(value);
-       }
-       earthMenuSelected(3);
-     },
-     nullptr},
+    {"key 1", key, '1', earthScene, selectWind},
+    {"key 2", key, '2', windScene, selectEarth},
+    {"key 3", key, '3', windScene, selectFire},
+    {"key 4", key, '4', windScene, selectWater},
+    {"key 1, wind in front", key, '1', windScene, none},
+    {"key +", key, '+', windScene, moveUp},
+    {"key -", key, '-', windScene, moveDown},
+    {"key c", key, 'c', windScene, explode},
+    {"key r", key, 'r', windScene, resetFire},
+    {"key d", key, 'd', windScene, drop},
+    {"Escape", key, escapeKey, windScene, quits},
+    {"key C", key, 'C', windScene, none},
+    {"key q", key, 'q', windScene, none},
+    {"key 5", key, '5', windScene, none},
+    {"left arrow", special, specialKeyLeft, windScene, backTurn},
+    {"right arrow", special, specialKeyRight, windScene, forwardTurn},
+    {"up arrow", special, specialKeyUp, windScene, zoomIn},
+    {"down arrow", special, specialKeyDown, windScene, zoomOut},
+    {"special key 999", special, 999, windScene, none},
+    {"Select Wind (1)", mainMenu, menuSelectWind, fireScene, selectWind},
+    {"Select Earth (2)", mainMenu, menuSelectEarth, windScene, selectEarth},
+    {"Select Fire (3)", mainMenu, menuSelectFire, windScene, selectFire},
+    {"Select Water (4)", mainMenu, menuSelectWater, windScene, selectWater},
+    {"Zoom In", mainMenu, menuZoomIn, windScene, zoomIn},
+    {"Zoom Out", mainMenu, menuZoomOut, windScene, zoomOut},
+    {"Move Up", mainMenu, menuMoveUp, windScene, moveUp},
+    {"Move Down", mainMenu, menuMoveDown, windScene, moveDown},
+    {"Reset Zoom", mainMenu, menuResetZoom, windScene, returnHome},
+    {"QUIT", mainMenu, menuQuit, windScene, quits},
+    {"Wind: Leaves On/Off", windMenu, windLeaves, windScene, leaves},
+    {"Wind: Branches On/Off", windMenu, windBranches, windScene, branches},
+    {"Wind: Best Zoom", windMenu, windBestZoom, windScene, bestView},
+    {"Earth: Water On/Off", earthMenu, earthWater, windScene, ocean},
+    {"Earth: Best Zoom", earthMenu, earthBestZoom, earthScene, bestView},
+    {"Earth: Best Zoom, wind in front", earthMenu, earthBestZoom, windScene, none},
+    {"Fire: Explode", fireMenu, fireExplode, windScene, explode},
+    {"Fire: Reset", fireMenu, fireReset, windScene, resetFire},
+    {"Fire: Best Zoom", fireMenu, fireBestZoom, fireScene, bestView},
+    {"Fire: Best Zoom, wind in front", fireMenu, fireBestZoom, windScene, none},
+    {"Water: Draw Birds On/Off", waterMenu, waterBirds, windScene, birds},
+    {"Water: Make Drop", waterMenu, waterDrop, windScene, drop},
+    {"Water: Best Zoom", waterMenu, waterBestZoom, waterScene, bestView},
+    {"Water: Best Zoom, wind in front", waterMenu, waterBestZoom, windScene, none},
+    {"main menu value 0", mainMenu, 0, windScene, none},
+    {"main menu value 11", mainMenu, 11, windScene, none},
+    {"earth menu value 3", earthMenu, 3, windScene, none},
+    {"fire menu value 4", fireMenu, 4, windScene, none},
 };
 
 TEST_F(Input, EveryKeyAndMenuEntryTriggersItsOwnAction) {
   for (const Binding& b : bindings) {
     SCOPED_TRACE(b.input);
     startWith(b.front);
-    if (b.expected == quits) {
-      EXPECT_EXIT(b.deliver(), testing::ExitedWithCode(0), "");
+    if (b.action == quits) {
+      EXPECT_EXIT(deliver(b.via, b.value), testing::ExitedWithCode(0), "");
       continue;
     }
     const Records start = records();
-    b.deliver();
+    deliver(b.via, b.value);
     const Records delivered = records();
     startWith(b.front);
-    if (b.expected) b.expected();
+    perform(b.action);
     EXPECT_TRUE(delivered == records()) << "not what its action does";
-    EXPECT_EQ(delivered == start, b.expected == nullptr) << "changed nothing, or something";
+    EXPECT_EQ(delivered == start, b.action == none) << "changed nothing, or something";
   }
 }
 
