@@ -13,43 +13,30 @@ using Controller = ShellTest;
 
 enum Outcome { nothing, forward, back, forwardDouble };
 
-struct SelectionCase {
-  int front;      // carousel count that puts a scene in front
-  int requested;  // scene index
-  Outcome outcome;
-};
-
 // Row: the scene in front (by count); column: the scene asked for.
-const SelectionCase selectionTable[] = {
-    {0, windScene, nothing},        {0, earthScene, forward},
-    {0, fireScene, back},           {0, waterScene, forwardDouble},
-    {1, windScene, back},           {1, earthScene, nothing},
-    {1, fireScene, forwardDouble},  {1, waterScene, forward},
-    {2, windScene, forwardDouble},  {2, earthScene, back},
-    {2, fireScene, forward},        {2, waterScene, nothing},
-    {3, windScene, forward},        {3, earthScene, forwardDouble},
-    {3, fireScene, nothing},        {3, waterScene, back},
+const Outcome selectionTable[sceneCount][sceneCount] = {
+    {nothing, forward, back, forwardDouble},  // wind in front
+    {back, nothing, forwardDouble, forward},  // earth
+    {forwardDouble, back, forward, nothing},  // water
+    {forward, forwardDouble, nothing, back},  // fire
 };
 
 TEST_F(Controller, SelectionRequestsFollowTheOutcomeTable) {
   for (const int lap : {0, -4, 8}) {  // any count with the same slot behaves alike
-    for (const SelectionCase& t : selectionTable) {
-      c = SceneController{};
-      c.carouselCount = t.front + lap;
-      c.selectedScene = frontScene();
-      c.cameraZoom = -5.0f;
-      requestSelection(t.requested);
-      SCOPED_TRACE(testing::Message() << "count " << c.carouselCount << " requested " << t.requested);
-      EXPECT_EQ(c.turningForward, t.outcome == forward || t.outcome == forwardDouble);
-      EXPECT_EQ(c.turnDouble, t.outcome == forwardDouble);
-      EXPECT_EQ(c.turningBack, t.outcome == back);
-      if (t.outcome == nothing) {
-        EXPECT_EQ(c.travelMode, travelNone);
-        EXPECT_EQ(c.travelZoomStep, 0.0f);
-      } else {
-        EXPECT_EQ(c.selectedScene, t.requested);
-        EXPECT_EQ(c.travelMode, travelReturn);
-        EXPECT_EQ(c.travelZoomStep, 0.25f);
+    for (int front = 0; front < sceneCount; ++front) {
+      for (int requested = 0; requested < sceneCount; ++requested) {
+        const Outcome outcome = selectionTable[front][requested];
+        c = SceneController{};
+        c.carouselCount = front + lap;
+        c.selectedScene = frontScene();
+        c.cameraZoom = -5.0f;
+        requestSelection(requested);
+        SCOPED_TRACE(testing::Message() << "count " << c.carouselCount << " requested " << requested);
+        EXPECT_EQ(c.turningForward, outcome == forward || outcome == forwardDouble);
+        EXPECT_EQ(c.turnDouble, outcome == forwardDouble);
+        EXPECT_EQ(c.turningBack, outcome == back);
+        EXPECT_EQ(c.selectedScene, outcome == nothing ? frontScene() : requested);
+        EXPECT_EQ(c.travelMode, outcome == nothing ? travelNone : travelReturn);
       }
     }
   }
@@ -87,81 +74,54 @@ TEST_F(Controller, TurnsCountAtTheirEndsAndRestInLine) {
   }
 }
 
-struct BestViewCase {
-  int scene;
-  int movingCalls;
-  float stop;
-  double height;  // height reached from 0
-};
-
-TEST_F(Controller, BestViewTravelsMoveInToEachScenesStop) {
-  const BestViewCase cases[] = {{windScene, 50, -12.5f, 2.0},
-                                {earthScene, 64, -16.0f, 0.64},
-                                {fireScene, 44, -11.0f, 0.0},
-                                {waterScene, 68, -17.0f, 1.224}};
-  for (const BestViewCase& t : cases) {
-    c = SceneController{};
-    c.selectedScene = t.scene;
-    requestBestView(t.scene);
-    int moving = 0;
-    for (; c.travelMode == travelBestView && moving < 200; ++moving) idleUpdate();
-    SCOPED_TRACE(t.scene);
-    EXPECT_EQ(moving - 1, t.movingCalls) << "the last call only ends the travel";
-    EXPECT_EQ(c.cameraZoom, t.stop);
-    EXPECT_NEAR(c.cameraHeight, t.height, 1e-4);
-  }
-}
-
-TEST_F(Controller, ReturnTravelBringsZoomAndHeightBackTogether) {
-  requestBestView(windScene);
-  idle(51);
-  ASSERT_EQ(c.cameraZoom, -12.5f);
-  requestReturn();
-  EXPECT_EQ(c.travelZoomStep, 0.25f);
-  idle(49);
-  EXPECT_EQ(c.cameraZoom, -0.25f);
-  EXPECT_GT(c.cameraHeight, 0.0f);
-  idle(1);
-  EXPECT_EQ(c.cameraZoom, 0.0f);
-  EXPECT_NEAR(c.cameraHeight, 0.0, 1e-5);
-  idle(1);
-  EXPECT_EQ(c.travelMode, travelNone);
-}
-
-TEST_F(Controller, ReturnAtZoomZeroLeavesTheHeight) {
-  c.cameraHeight = 1.0f;
-  requestReturn();
-  idle(3);
-  EXPECT_EQ(c.cameraHeight, 1.0f);
-  EXPECT_EQ(c.travelMode, travelNone);
-}
-
-TEST_F(Controller, ZoomingInAfterAReturnPlannedAtZeroBringsZoomAndHeightHomeTogether) {
-  // A return planned at zoom 0 has no steps of its own (here stale ones, or
-  // none at all); any number of up presses before the next idle step plan it
-  // again from the new zoom.
-  struct ZoomCase {
-    float height;
-    float staleHeightStep;
+TEST_F(Controller, CameraTravelsEndAtTheirStopsWithZoomAndHeightTogether) {
+  // A best view, maybe followed after some steps by a return; or a return
+  // planned at zoom 0 (no steps of its own, or stale ones) that up presses
+  // before the next step plan again from the new zoom.
+  const struct {
+    const char* travel;
+    int bestView;     // the scene whose best view is asked for; -1: none
+    int stepsBefore;  // idle steps before the return; -1: no return
+    float height, staleHeightStep;
     int presses;
+    int steps;  // idle steps until the travel ends (the last only ends it)
+    float zoom;
+    double endHeight;
+  } travels[] = {
+      {"in to wind", windScene, -1, 0, 0, 0, 51, -12.5f, 2.0},
+      {"in to earth", earthScene, -1, 0, 0, 0, 65, -16.0f, 0.64},
+      {"in to fire", fireScene, -1, 0, 0, 0, 45, -11.0f, 0.0},
+      {"in to water", waterScene, -1, 0, 0, 0, 69, -17.0f, 1.224},
+      {"back from wind", windScene, 51, 0, 0, 0, 51, 0, 0},
+      {"back, half way in", windScene, 10, 0, 0, 0, 11, 0, 0},
+      {"back from zoom 0", -1, 0, 1.0f, 0, 0, 1, 0, 1.0},
+      {"1 press", -1, 0, 1.0f, 0.3f, 1, 2, 0, 0},
+      {"3 presses", -1, 0, 2.0f, 0, 3, 4, 0, 0},
+      {"3 presses, stale", -1, 0, 2.0f, 0.3f, 3, 4, 0, 0},
+      {"8 presses", -1, 0, -1.5f, 0, 8, 9, 0, 0},
+      {"2 presses at height 0", -1, 0, 0, 0, 2, 3, 0, 0},
   };
-  const ZoomCase cases[] = {{1.0f, 0.3f, 1}, {2.0f, 0.0f, 3}, {2.0f, 0.3f, 3},
-                            {-1.5f, 0.0f, 8}, {0.0f, 0.0f, 2}};
-  for (const ZoomCase& t : cases) {
+  for (const auto& t : travels) {
+    SCOPED_TRACE(t.travel);
     c = SceneController{};
     c.introActive = 0;
     c.cameraHeight = t.height;
     c.travelZoomStep = t.staleHeightStep == 0.0f ? 0.0f : 0.25f;
     c.travelHeightStep = t.staleHeightStep;
-    requestReturn();
+    if (t.bestView >= 0) {
+      c.selectedScene = t.bestView;
+      requestBestView(t.bestView);
+    }
+    if (t.stepsBefore >= 0) {
+      idle(t.stepsBefore);
+      requestReturn();
+    }
     for (int i = 0; i < t.presses; ++i) specialKeyPressed(specialKeyUp, 0, 0);
-    SCOPED_TRACE(testing::Message() << "height " << t.height << ", " << t.presses << " presses");
-    ASSERT_EQ(c.cameraZoom, -0.25f * static_cast<float>(t.presses));
-    idle(t.presses);
-    EXPECT_EQ(c.cameraZoom, 0.0f);
-    EXPECT_NEAR(c.cameraHeight, 0.0, 1e-5) << "zoom and height arrive together";
-    idle(1);
-    EXPECT_EQ(c.travelMode, travelNone);
+    int steps = 0;
+    for (; c.travelMode != travelNone && steps < 200; ++steps) idleUpdate();
+    EXPECT_EQ(steps, t.steps);
+    EXPECT_EQ(c.cameraZoom, t.zoom);
+    EXPECT_NEAR(c.cameraHeight, t.endHeight, 1e-4);
   }
 }
 
@@ -282,15 +242,6 @@ TEST_F(Controller, ASelectionDuringATurnWaitsForItsEnd) {
   EXPECT_EQ(c.carouselCount, 3);
   EXPECT_EQ(c.carouselAngle, 270);
   EXPECT_EQ(frontScene(), fireScene);
-}
-
-TEST_F(Controller, ANewRequestOverridesTheRunningTravel) {
-  requestBestView(windScene);
-  idle(10);
-  requestSelection(earthScene);
-  EXPECT_EQ(c.travelMode, travelReturn);
-  idle(10);
-  EXPECT_EQ(c.cameraZoom, 0.0f);
 }
 
 TEST_F(Controller, ContinuousMotionsSwingBetweenTheirEnds) {
