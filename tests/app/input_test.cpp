@@ -97,8 +97,8 @@ struct Binding {
   const char* input;
   Via via;
   int value;
-  int front;  // the scene in front when it comes
-  Action action;
+  int front = windScene;  // the scene in front when it comes
+  Action action = none;
 };
 
 const Binding bindings[] = {
@@ -171,34 +171,26 @@ TEST_F(Input, EveryKeyAndMenuEntryTriggersItsOwnAction) {
 
 TEST_F(Input, HeightAndZoomKeysStopAtTheirLimitsButTheMenuMovesDoNot) {
   const struct {
-    const char* input;
-    void (*deliver)();
-    int presses;
-    float SceneController::*field;
-    float reached;  // after presses from 0, with one more changing nothing
-  } limits[] = {
-      {"key +", [] { keyPressed('+', 0, 0); }, 20, &SceneController::cameraHeight, -4.0f},
-      {"key -", [] { keyPressed('-', 0, 0); }, 20, &SceneController::cameraHeight, 4.0f},
-      {"up arrow", [] { specialKeyPressed(specialKeyUp, 0, 0); }, 88, &SceneController::cameraZoom,
-       -22.0f},
-      {"down arrow", [] { specialKeyPressed(specialKeyDown, 0, 0); }, 0, &SceneController::cameraZoom,
-       0.0f},
-  };
+    Binding input;
+    int presses;  // from 0
+    float reached;
+    bool limit;  // one press more changes nothing
+  } limits[] = {{{"key +", key, '+'}, 20, -4.0f, true},  // a float sum of 0.2 steps: just past 4
+                {{"key -", key, '-'}, 20, 4.0f, true},
+                {{"up arrow", special, specialKeyUp}, 88, -22.0f, true},
+                {{"down arrow", special, specialKeyDown}, 0, 0.0f, true},
+                {{"Move Up", mainMenu, menuMoveUp}, 21, -4.2f, false},
+                {{"Move Down", mainMenu, menuMoveDown}, 21, 4.2f, false}};
   for (const auto& t : limits) {
-    SCOPED_TRACE(t.input);
+    SCOPED_TRACE(t.input.input);
     c = SceneController{};
-    for (int i = 0; i < t.presses; ++i) t.deliver();
-    EXPECT_NEAR(c.*t.field, t.reached, 1e-4f);
-    const float atLimit = c.*t.field;
-    t.deliver();
-    EXPECT_EQ(c.*t.field, atLimit);
+    const float& value = t.input.via == special ? c.cameraZoom : c.cameraHeight;
+    for (int i = 0; i < t.presses; ++i) deliver(t.input.via, t.input.value);
+    EXPECT_NEAR(value, t.reached, 1e-4f);
+    const float reached = value;
+    deliver(t.input.via, t.input.value);
+    EXPECT_EQ(value == reached, t.limit);
   }
-  c.cameraHeight = -4.0f;
-  mainMenuSelected(menuMoveUp);
-  EXPECT_NEAR(c.cameraHeight, -4.2f, 1e-4f);
-  c.cameraHeight = 4.0f;
-  mainMenuSelected(menuMoveDown);
-  EXPECT_NEAR(c.cameraHeight, 4.2f, 1e-4f);
 }
 
 }  // namespace
