@@ -224,26 +224,6 @@ TEST_F(Controller, TheStageComesToRestInLineWithTheSceneAskedForLast) {
   }
 }
 
-TEST_F(Controller, ASelectionDuringATurnWaitsForItsEnd) {
-  // The turn under way keeps its timing; the waiting selection then turns the
-  // stage as it would from rest, and the latest of several wins.
-  keyPressed('2', 0, 0);
-  idle(15);
-  keyPressed('4', 0, 0);
-  keyPressed('3', 0, 0);
-  EXPECT_EQ(c.turningBack, 0);
-  EXPECT_EQ(c.carouselAngle, 90);
-  idle(1);
-  EXPECT_EQ(c.carouselCount, 1) << "the turn to earth ends on its 16th step";
-  EXPECT_EQ(c.turningForward, 1);
-  EXPECT_EQ(c.turnDouble, 1) << "fire is two slots on from earth";
-  EXPECT_EQ(c.selectedScene, fireScene);
-  idle(31);
-  EXPECT_EQ(c.carouselCount, 3);
-  EXPECT_EQ(c.carouselAngle, 270);
-  EXPECT_EQ(frontScene(), fireScene);
-}
-
 TEST_F(Controller, ContinuousMotionsSwingBetweenTheirEnds) {
   // Over 1000 steps each value stays within its ends and reaches them (the
   // wobble and spheres turn one step past; the earth counts 0 to 360).
@@ -276,11 +256,6 @@ TEST_F(Controller, ContinuousMotionsSwingBetweenTheirEnds) {
     EXPECT_GE(highest[m], t.high - t.slack) << t.motion;
     EXPECT_LE(highest[m], t.high + t.slack) << t.motion;
   }
-  // Spheres 3 and 4 start at their far ends: half a swing ahead.
-  c = SceneController{};
-  idle(40);
-  EXPECT_NEAR(c.sphereOffset[0], -24.0f, 0.01f);
-  EXPECT_NEAR(c.sphereOffset[2], -26.0f, 0.01f);
 }
 
 TEST_F(Controller, TheMarkerSpinStaysWithinOneTurnAndKeepsItsStep) {
