@@ -86,8 +86,11 @@ void pauseWhileHidden(int state) {
   if (visible) restartPacing();
 }
 
-// During the tour, any key or mouse button, or the menu, hands the program
-// back to the user; the key then does what it always does.
+}  // namespace
+
+static_assert(mouseButtonDown == GLUT_DOWN && menuInUse == GLUT_MENU_IN_USE,
+              "button and menu states must match GLUT's");
+
 void keyEndingTour(unsigned char key, int x, int y) {
   endTour();
   keyPressed(key, x, y);
@@ -97,13 +100,11 @@ void specialKeyEndingTour(int key, int x, int y) {
   specialKeyPressed(key, x, y);
 }
 void buttonEndingTour(int, int state, int, int) {
-  if (state == GLUT_DOWN) endTour();
+  if (state == mouseButtonDown) endTour();
 }
 void menuEndingTour(int status, int, int) {
-  if (status == GLUT_MENU_IN_USE) endTour();
+  if (status == menuInUse) endTour();
 }
-
-}  // namespace
 
 WindowCalls windowCalls = {glutPostRedisplayCall, glutSetWindowTitleCall, glutSwapBuffersCall};
 

@@ -8,6 +8,17 @@ constexpr int specialKeyUp = 101;
 constexpr int specialKeyRight = 102;
 constexpr int specialKeyDown = 103;
 
+// Mouse-button and menu states as GLUT delivers them.
+constexpr int mouseButtonDown = 0;
+constexpr int menuInUse = 1;
+
+// The input callbacks while the tour runs: any key or mouse button, or the
+// menu, hands the program back to the user; a key then does what it always does.
+void keyEndingTour(unsigned char key, int x, int y);
+void specialKeyEndingTour(int key, int x, int y);
+void buttonEndingTour(int button, int state, int x, int y);
+void menuEndingTour(int status, int x, int y);
+
 // The window's title; the frame-rate title adds the rate to it.
 constexpr const char* windowTitle = "Kesh Valdrune by Halvorsk";
 

@@ -1,159 +1,196 @@
-// Keys and menus: what each one changes, that the main menu's entries do
-// exactly what their keys do, and that everything else is ignored.
+// Every key and every right-button menu entry against the action it must
+// trigger, through the callbacks GLUT calls: each input is delivered to a
+// stage at rest, and the records it leaves (controller, fire, ripple grid)
+// must be those the intended request leaves, and differ from where they
+// started; inputs with no action must leave them untouched.
+#include <cstdlib>
 #include <cstring>
 
 #include "app/input.h"
+#include "scenes/fire/fire_effect.h"
+#include "scenes/fire/fire_state.h"
+#include "scenes/water/ripple_surface.h"
 #include "tests/app/shell_fixture.h"
 
 namespace {
 
 using Input = ShellTest;
 
-// The controller fields input can change, compared as raw bytes.
-bool sameRecord(const SceneController& a, const SceneController& b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
-}
+constexpr unsigned char escapeKey = 27;
 
-TEST_F(Input, UnlistedKeysOnlyRequestARedisplay) {
-  const SceneController before = c;
-  for (unsigned char key : {'C', 'R', 'D', 'q', '5', '0', ' ', 'x'}) keyPressed(key, 3, 4);
-  EXPECT_TRUE(sameRecord(before, c));
-  EXPECT_EQ(redisplays, 8);
-}
+// What input can change, compared whole.
+struct Records {
+  SceneController controller;
+  int exploding, burstFramesLeft;
+  float fireDistance;
+  std::vector<Vec3d> grid;
 
-TEST_F(Input, SelectingTheFrontSceneChangesNothing) {
-  const SceneController before = c;
-  keyPressed('1', 0, 0);
-  EXPECT_TRUE(sameRecord(before, c));
-  EXPECT_EQ(redisplays, 1);
-}
-
-TEST_F(Input, NumberKeysSelectTheirScenes) {
-  keyPressed('4', 0, 0);
-  EXPECT_EQ(c.selectedScene, waterScene);
-  EXPECT_EQ(c.turnDouble, 1);
-  c = SceneController{};
-  keyPressed('3', 0, 0);
-  EXPECT_EQ(c.selectedScene, fireScene);
-  EXPECT_EQ(c.turningBack, 1);
-  c = SceneController{};
-  keyPressed('2', 0, 0);
-  EXPECT_EQ(c.selectedScene, earthScene);
-  EXPECT_EQ(c.turningForward, 1);
-}
-
-TEST_F(Input, HeightKeysStopOneStepPastTheirLimits) {
-  int presses = 0;
-  for (; presses < 100; ++presses) {
-    const float before = c.cameraHeight;
-    keyPressed('+', 0, 0);
-    if (c.cameraHeight == before) break;
+  bool operator==(const Records& o) const {
+    return std::memcmp(&controller, &o.controller, sizeof controller) == 0 &&
+           exploding == o.exploding && burstFramesLeft == o.burstFramesLeft &&
+           fireDistance == o.fireDistance &&
+           std::memcmp(grid.data(), o.grid.data(), grid.size() * sizeof(Vec3d)) == 0;
   }
-  EXPECT_EQ(presses, 20);
-  EXPECT_LE(c.cameraHeight, -4.0f + 1e-4f);
-  EXPECT_GT(c.cameraHeight, -4.2f - 1e-4f);
-  // The step is a double sum stored as float, not a float step.
-  float expected = 0.0f;
-  for (int i = 0; i < presses; ++i) expected = static_cast<float>(expected - 0.2);
-  EXPECT_EQ(c.cameraHeight, expected);
+};
 
-  // "Move Up" has no limit.
-  mainMenuSelected(menuMoveUp);
-  EXPECT_EQ(c.cameraHeight, static_cast<float>(expected - 0.2));
-  for (int i = 0; i < 60; ++i) keyPressed('-', 0, 0);
-  EXPECT_GE(c.cameraHeight, 4.0f - 1e-4f);
-  EXPECT_LT(c.cameraHeight, 4.2f + 1e-4f);
-  const float top = c.cameraHeight;
-  mainMenuSelected(menuMoveDown);
-  EXPECT_EQ(c.cameraHeight, static_cast<float>(top + 0.2));
+Records records() {
+  const Vec3d* points = &rippleState.gridPoints[0][0];
+  return {sceneController, fireState.exploding, fireState.burstFramesLeft, fireState.fireDistance,
+          std::vector<Vec3d>(points, points + rippleStorageSize * rippleStorageSize)};
 }
 
-TEST_F(Input, MainMenuEntriesDoWhatTheirKeysDo) {
-  struct Pair {
-    int value;
-    void (*viaKey)();
-  };
-  const Pair pairs[] = {
-      {menuSelectWind, [] { keyPressed('1', 0, 0); }},
-      {menuSelectEarth, [] { keyPressed('2', 0, 0); }},
-      {menuSelectFire, [] { keyPressed('3', 0, 0); }},
-      {menuSelectWater, [] { keyPressed('4', 0, 0); }},
-      {menuZoomIn, [] { specialKeyPressed(specialKeyUp, 0, 0); }},
-      {menuZoomOut, [] { specialKeyPressed(specialKeyDown, 0, 0); }},
-  };
-  for (int front = 0; front < 4; ++front) {
-    for (const Pair& pair : pairs) {
-      SceneController start{};
-      start.carouselCount = front;
-      start.selectedScene = sceneInSlot(front);
-      start.cameraZoom = -3.0f;
-      start.cameraHeight = 0.6f;
-      c = start;
-      pair.viaKey();
-      const SceneController byKey = c;
-      c = start;
-      mainMenuSelected(pair.value);
-      EXPECT_TRUE(sameRecord(byKey, c)) << "menu value " << pair.value << " front " << front;
+// A stage at rest with front in front, zoomed in a little, the fireballs
+// part-way in, a flat pool, and the same random stream every time.
+void startWith(int front) {
+  sceneController = SceneController{};
+  sceneController.introActive = 0;
+  sceneController.carouselCount = slotOfScene(front);
+  sceneController.selectedScene = front;
+  sceneController.cameraZoom = -1.0f;
+  sceneController.cameraHeight = 0.6f;
+  fireEffect.reset();
+  fireState.exploding = 0;
+  fireState.fireDistance = 100.0f;
+  rippleSurface.initGrid();
+  std::srand(7);
+}
+
+// Where an input arrives: the GLUT callback it goes through.
+enum Via { key, special, mainMenu, windMenu, earthMenu, fireMenu, waterMenu };
+void deliver(Via via, int value) {
+  void (*const menus[])(int) = {mainMenuSelected, windMenuSelected, earthMenuSelected,
+                                fireMenuSelected, waterMenuSelected};
+  if (via == key) keyPressed(static_cast<unsigned char>(value), 0, 0);
+  else if (via == special) specialKeyPressed(value, 0, 0);
+  else menus[via - mainMenu](value);
+}
+
+// What an input must do, each through the request or record change it stands for.
+enum Action { none, quits, selectWind, selectEarth, selectFire, selectWater, backTurn, forwardTurn,
+              zoomIn, zoomOut, moveUp, moveDown, returnHome, explode, resetFire, drop, leaves,
+              branches, ocean, birds, bestView };
+void perform(Action action) {
+  SceneController& c = sceneController;
+  switch (action) {
+    case selectWind: case selectEarth: case selectFire: case selectWater:
+      return requestSelection(action - selectWind);
+    case backTurn: return requestBackTurn();
+    case forwardTurn: return requestForwardTurn();
+    case zoomIn: c.cameraZoom -= 0.25f; return;
+    case zoomOut: c.cameraZoom += 0.25f; return;
+    case moveUp: c.cameraHeight = static_cast<float>(c.cameraHeight - 0.2); return;
+    case moveDown: c.cameraHeight = static_cast<float>(c.cameraHeight + 0.2); return;
+    case returnHome: return requestReturn();
+    case explode: return fireEffect.explode();
+    case resetFire: return fireEffect.reset();
+    case drop: return rippleSurface.makeDrop();
+    case leaves: c.showLeaves = !c.showLeaves; return;
+    case branches: c.showBranches = !c.showBranches; return;
+    case ocean: c.showOcean = !c.showOcean; return;
+    case birds: c.showBirds = !c.showBirds; return;
+    case bestView: return requestBestView(c.selectedScene);
+    default: return;
+  }
+}
+
+struct Binding {
+  const char* input;
+  Via via;
+  int value;
+  int front = windScene;  // the scene in front when it comes
+  Action action = none;
+};
+
+const Binding bindings[] = {
+    {"key 1", key, '1', earthScene, selectWind},
+    {"key 2", key, '2', windScene, selectEarth},
+    {"key 3", key, '3', windScene, selectFire},
+    {"key 4", key, '4', windScene, selectWater},
+    {"key 1, wind in front", key, '1', windScene, none},
+    {"key +", key, '+', windScene, moveUp},
+    {"key -", key, '-', windScene, moveDown},
+    {"key c", key, 'c', windScene, explode},
+    {"key r", key, 'r', windScene, resetFire},
+    {"key d", key, 'd', windScene, drop},
+    {"Escape", key, escapeKey, windScene, quits},
+    {"key C", key, 'C', windScene, none},
+    {"key q", key, 'q', windScene, none},
+    {"key 5", key, '5', windScene, none},
+    {"left arrow", special, specialKeyLeft, windScene, backTurn},
+    {"right arrow", special, specialKeyRight, windScene, forwardTurn},
+    {"up arrow", special, specialKeyUp, windScene, zoomIn},
+    {"down arrow", special, specialKeyDown, windScene, zoomOut},
+    {"special key 999", special, 999, windScene, none},
+    {"Select Wind (1)", mainMenu, menuSelectWind, fireScene, selectWind},
+    {"Select Earth (2)", mainMenu, menuSelectEarth, windScene, selectEarth},
+    {"Select Fire (3)", mainMenu, menuSelectFire, windScene, selectFire},
+    {"Select Water (4)", mainMenu, menuSelectWater, windScene, selectWater},
+    {"Zoom In", mainMenu, menuZoomIn, windScene, zoomIn},
+    {"Zoom Out", mainMenu, menuZoomOut, windScene, zoomOut},
+    {"Move Up", mainMenu, menuMoveUp, windScene, moveUp},
+    {"Move Down", mainMenu, menuMoveDown, windScene, moveDown},
+    {"Reset Zoom", mainMenu, menuResetZoom, windScene, returnHome},
+    {"QUIT", mainMenu, menuQuit, windScene, quits},
+    {"Wind: Leaves On/Off", windMenu, windLeaves, windScene, leaves},
+    {"Wind: Branches On/Off", windMenu, windBranches, windScene, branches},
+    {"Wind: Best Zoom", windMenu, windBestZoom, windScene, bestView},
+    {"Earth: Water On/Off", earthMenu, earthWater, windScene, ocean},
+    {"Earth: Best Zoom", earthMenu, earthBestZoom, earthScene, bestView},
+    {"Earth: Best Zoom, wind in front", earthMenu, earthBestZoom, windScene, none},
+    {"Fire: Explode", fireMenu, fireExplode, windScene, explode},
+    {"Fire: Reset", fireMenu, fireReset, windScene, resetFire},
+    {"Fire: Best Zoom", fireMenu, fireBestZoom, fireScene, bestView},
+    {"Fire: Best Zoom, wind in front", fireMenu, fireBestZoom, windScene, none},
+    {"Water: Draw Birds On/Off", waterMenu, waterBirds, windScene, birds},
+    {"Water: Make Drop", waterMenu, waterDrop, windScene, drop},
+    {"Water: Best Zoom", waterMenu, waterBestZoom, waterScene, bestView},
+    {"Water: Best Zoom, wind in front", waterMenu, waterBestZoom, windScene, none},
+    {"main menu value 0", mainMenu, 0, windScene, none},
+    {"main menu value 11", mainMenu, 11, windScene, none},
+    {"earth menu value 3", earthMenu, 3, windScene, none},
+    {"fire menu value 4", fireMenu, 4, windScene, none},
+};
+
+TEST_F(Input, EveryKeyAndMenuEntryTriggersItsOwnAction) {
+  for (const Binding& b : bindings) {
+    SCOPED_TRACE(b.input);
+    startWith(b.front);
+    if (b.action == quits) {
+      EXPECT_EXIT(deliver(b.via, b.value), testing::ExitedWithCode(0), "");
+      continue;
     }
+    const Records start = records();
+    deliver(b.via, b.value);
+    const Records delivered = records();
+    startWith(b.front);
+    perform(b.action);
+    EXPECT_TRUE(delivered == records()) << "not what its action does";
+    EXPECT_EQ(delivered == start, b.action == none) << "changed nothing, or something";
   }
 }
 
-TEST_F(Input, ResetZoomStartsAReturnTravel) {
-  c.cameraZoom = -5.0f;
-  c.cameraHeight = 1.0f;
-  c.travelMode = travelBestView;
-  mainMenuSelected(menuResetZoom);
-  EXPECT_EQ(c.travelMode, travelReturn);
-  idle(20);
-  EXPECT_EQ(c.cameraZoom, 0.0f);
-  EXPECT_NEAR(c.cameraHeight, 0.0, 1e-6);
-}
-
-TEST_F(Input, SubmenuTogglesFlipTheirOwnFlagOnly) {
-  windMenuSelected(windLeaves);
-  EXPECT_EQ(c.showLeaves, 0);
-  EXPECT_EQ(c.showBranches, 1);
-  windMenuSelected(windBranches);
-  windMenuSelected(windLeaves);
-  EXPECT_EQ(c.showLeaves, 1);
-  EXPECT_EQ(c.showBranches, 0);
-  waterMenuSelected(waterBirds);
-  EXPECT_EQ(c.showBirds, 0);
-  earthMenuSelected(earthWater);
-  EXPECT_EQ(c.showOcean, 0);
-  earthMenuSelected(earthWater);
-  EXPECT_EQ(c.showOcean, 1);
-  EXPECT_EQ(redisplays, 0) << "menu callbacks leave the redisplay to the idle step";
-}
-
-TEST_F(Input, BestZoomEntriesWorkOnlyForTheSceneInFront) {
-  fireMenuSelected(fireBestZoom);
-  earthMenuSelected(earthBestZoom);
-  waterMenuSelected(waterBestZoom);
-  EXPECT_EQ(c.travelMode, travelNone);
-  windMenuSelected(windBestZoom);
-  EXPECT_EQ(c.travelMode, travelBestView);
-
-  // Fire comes to the front after a back turn; then its best zoom works.
-  c = SceneController{};
-  keyPressed('3', 0, 0);
-  idle(16);
-  fireMenuSelected(fireBestZoom);
-  idle(60);
-  EXPECT_EQ(c.cameraZoom, -11.0f);
-}
-
-TEST_F(Input, UnknownMenuValuesDoNothing) {
-  const SceneController before = c;
-  for (int value : {0, 11, -1, 4000}) {
-    mainMenuSelected(value);
-    windMenuSelected(value);
-    earthMenuSelected(value);
-    fireMenuSelected(value);
-    waterMenuSelected(value);
+TEST_F(Input, HeightAndZoomKeysStopAtTheirLimitsButTheMenuMovesDoNot) {
+  const struct {
+    Binding input;
+    int presses;  // from 0
+    float reached;
+    bool limit;  // one press more changes nothing
+  } limits[] = {{{"key +", key, '+'}, 20, -4.0f, true},  // a float sum of 0.2 steps: just past 4
+                {{"key -", key, '-'}, 20, 4.0f, true},
+                {{"up arrow", special, specialKeyUp}, 88, -22.0f, true},
+                {{"down arrow", special, specialKeyDown}, 0, 0.0f, true},
+                {{"Move Up", mainMenu, menuMoveUp}, 21, -4.2f, false},
+                {{"Move Down", mainMenu, menuMoveDown}, 21, 4.2f, false}};
+  for (const auto& t : limits) {
+    SCOPED_TRACE(t.input.input);
+    c = SceneController{};
+    const float& value = t.input.via == special ? c.cameraZoom : c.cameraHeight;
+    for (int i = 0; i < t.presses; ++i) deliver(t.input.via, t.input.value);
+    EXPECT_NEAR(value, t.reached, 1e-4f);
+    const float reached = value;
+    deliver(t.input.via, t.input.value);
+    EXPECT_EQ(value == reached, t.limit);
   }
-  earthMenuSelected(3);
-  EXPECT_TRUE(sameRecord(before, c));
 }
 
 }  // namespace

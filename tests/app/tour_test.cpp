@@ -1,7 +1,8 @@
 // The tour, step by step as idle steps and frames run it: in one round every
 // scene comes to the front and is seen from its best view, the scenes show
-// their effects, and everything the tour switched off is on again. A key
-// pressed by the user ends it where it stands.
+// their effects, and everything the tour switched off is on again. Any key,
+// button or the menu, through the callbacks the tour installs, ends it where
+// it stands.
 #include <set>
 
 #include "app/frame.h"
@@ -43,21 +44,43 @@ TEST_F(Tour, OneRoundShowsEveryScenesBestViewAndEffectsAndRestoresTheOptions) {
   EXPECT_EQ(c.carouselAngle, 90 * c.carouselCount) << "the stage rests in line";
 }
 
-TEST_F(Tour, WaitsForTheIntroAndStopsWhereItStandsWhenEnded) {
+TEST_F(Tour, WaitsForTheIntro) {
   c.introActive = 1;
   startTour();
   for (int frame = 0; frame < 500; ++frame) advanceTour();
-  EXPECT_EQ(tourState.step, 0) << "nothing happens during the intro";
+  EXPECT_EQ(tourState.step, 0);
   EXPECT_EQ(c.turningForward + c.turningBack + c.travelMode, 0);
-  c.introActive = 0;
-  for (int frame = 0; frame < tourFramesUntil(7); ++frame) runFrame();
-  ASSERT_EQ(tourState.step, 8) << "earth was asked for";
-  endTour();
-  const SceneController before = c;
-  for (int frame = 0; frame < 2 * tourFramesUntil(tourStepCount - 1); ++frame) runFrame();
-  EXPECT_EQ(frontScene(), earthScene);
-  EXPECT_EQ(c.cameraZoom, before.cameraZoom);
-  EXPECT_EQ(c.showOcean, 1);
+}
+
+TEST_F(Tour, AnyKeyButtonOrTheMenuEndsItWhereItStands) {
+  const struct {
+    const char* input;
+    void (*deliver)();
+    bool ends;
+  } inputs[] = {
+      {"a key", [] { keyEndingTour('x', 0, 0); }, true},
+      {"an arrow", [] { specialKeyEndingTour(specialKeyDown, 0, 0); }, true},
+      {"a button pressed", [] { buttonEndingTour(0, mouseButtonDown, 0, 0); }, true},
+      {"the menu opened", [] { menuEndingTour(menuInUse, 0, 0); }, true},
+      {"a button released", [] { buttonEndingTour(0, !mouseButtonDown, 0, 0); }, false},
+      {"the menu closed", [] { menuEndingTour(!menuInUse, 0, 0); }, false},
+  };
+  for (const auto& t : inputs) {
+    SCOPED_TRACE(t.input);
+    c = SceneController{};
+    c.introActive = 0;
+    startTour();
+    for (int frame = 0; frame < tourFramesUntil(7); ++frame) runFrame();
+    ASSERT_EQ(tourState.step, 8) << "earth was asked for";
+    t.deliver();
+    EXPECT_EQ(tourState.active == 0, t.ends);
+    if (!t.ends) continue;
+    const SceneController before = c;
+    for (int frame = 0; frame < tourFramesUntil(tourStepCount - 1); ++frame) runFrame();
+    EXPECT_EQ(frontScene(), earthScene);
+    EXPECT_EQ(c.cameraZoom, before.cameraZoom);
+    EXPECT_EQ(c.showOcean, 1);
+  }
 }
 
 }  // namespace
