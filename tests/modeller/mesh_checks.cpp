@@ -44,7 +44,7 @@ SurfaceFacts surfaceFacts(const MeshData& mesh) {
       ++directed[{t[k], t[(k + 1) % 3]}];
       parent[root(t[k])] = root(t[(k + 1) % 3]);
     }
-    facts.volume += dot(vertexAt(mesh, t[0]), cross(vertexAt(mesh, t[1]), vertexAt(mesh, t[2]))) / 6;
+    facts.volume += dot(vertexAt(mesh, t[0]), cross(vertexAt(mesh, t[1]), vertexAt(mesh, t[2])));
   }
   for (const auto& [edge, count] : directed) {
     const auto reverse = directed.find({edge.second, edge.first});
@@ -53,7 +53,9 @@ SurfaceFacts surfaceFacts(const MeshData& mesh) {
   std::set<int> roots;
   for (int v = 0; v < mesh.vertexCount(); ++v) roots.insert(root(v));
   facts.components = static_cast<int>(roots.size());
-  const int euler = mesh.vertexCount() - static_cast<int>(directed.size()) / 2 + mesh.triangleCount();
+  facts.volume /= 6;
+  const int edges = static_cast<int>(directed.size()) / 2;
+  const int euler = mesh.vertexCount() - edges + mesh.triangleCount();
   facts.genus = (2 * facts.components - euler) / 2;
   return facts;
 }
