@@ -36,7 +36,9 @@ std::vector<Triangle> drawn(const std::function<void()>& draw) {
   const GLint used = glRenderMode(GL_RENDER);
   std::vector<Triangle> triangles;
   for (GLint i = 0; i < used; i += 2 + sizeof(Triangle) / sizeof(GLfloat)) {
-    EXPECT_TRUE(buffer[i] == GL_POLYGON_TOKEN && buffer[i + 1] == 3.0f) << "not a triangle";
+    const bool triangle = buffer[i] == GL_POLYGON_TOKEN && buffer[i + 1] == 3.0f;
+    EXPECT_TRUE(triangle) << "not a triangle";
+    if (!triangle) break;
     triangles.emplace_back();
     std::memcpy(triangles.back().data(), &buffer[i + 2], sizeof(Triangle));
   }

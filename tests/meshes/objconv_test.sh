@@ -10,9 +10,9 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-"$conv" marker "$marker" "$catalogue" "$work" 2>"$work/err" || fail "marker.obj refused: $(cat "$work/err")"
+"$conv" marker "$marker" "$catalogue" "$work" 2>"$work/err" || fail "refused: $(cat "$work/err")"
 grep -q 'std::array<MeshTables, 1> markerTables' "$work/marker_tables.h" || fail "no table list"
-grep -q '^const double markerMesh1Vertices\[14706\] = {' "$work/marker_tables.cpp" || fail "no vertices"
+grep -q '^const double markerMesh1Vertices\[14706\]' "$work/marker_tables.cpp" || fail "no vertices"
 
 # tampered FILE STATUS MESSAGE: the converter refuses the file with this status and message.
 tampered() {

@@ -61,7 +61,6 @@ TEST(CatalogueCheck, NamesTheMeshAndTheFigureThatDiffer) {
   CatalogueFigures tet;
   tet.name = "tet";
   tet.vertices = tet.triangles = tet.uvs = 4;
-  tet.boxMin[0] = 0.0;
   tet.boxMax[0] = 1.0;
   tet.boxMax[2] = 1.005;  // within the tolerance
   tet.vmax = 1.0;
