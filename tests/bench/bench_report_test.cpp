@@ -14,30 +14,21 @@ TEST(FrameStats, NearestRankPercentilesOfUnsortedFrames) {
   std::vector<double> hundred(100);
   std::iota(hundred.rbegin(), hundred.rend(), 1.0);  // 100 down to 1
   std::swap(hundred[3], hundred[70]);
-  const struct {
-    std::vector<double> samples;
-    FrameStats expected;
-  } cases[] = {
+  // Samples, then frames, median, p90, p99 and worst.
+  const std::vector<double> cases[][2] = {
       {hundred, {100, 50, 90, 99, 100}},
       {{10, 9, 8, 7, 6, 5, 4, 3, 2, 1}, {10, 5, 9, 10, 10}},  // p99 needs the slowest
       {{}, {0, 0, 0, 0, 0}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.samples.size());
-    const FrameStats stats = summarise(c.samples);
-    EXPECT_EQ(stats.frames, c.expected.frames);
-    EXPECT_EQ(stats.median, c.expected.median);
-    EXPECT_EQ(stats.p90, c.expected.p90);
-    EXPECT_EQ(stats.p99, c.expected.p99);
-    EXPECT_EQ(stats.worst, c.expected.worst);
+    const FrameStats s = summarise(c[0]);
+    EXPECT_EQ((std::vector<double>{double(s.frames), s.median, s.p90, s.p99, s.worst}), c[1])
+        << c[0].size() << " samples";
   }
 }
 
-TEST(ProcessInfo, ReadsProcFilesAndKeepsTheOthersShareInRange) {
-  const struct {
-    std::string stat;
-    long long startTicks;
-  } stats[] = {
+TEST(ProcessInfo, ReadsTheFieldsOfProcFiles) {
+  const struct { std::string stat; long long startTicks; } stats[] = {
       // A command name with a space and a closing parenthesis of its own.
       {"4242 (kesh (x) bench) S 1 4242 4242 0 -1 4194304 100 0 0 0 5 3 0 0 20 0 3 0 987654 1 2",
        987654},
@@ -48,21 +39,6 @@ TEST(ProcessInfo, ReadsProcFilesAndKeepsTheOthersShareInRange) {
   EXPECT_EQ(busyTicksFromProcStat("cpu  100 20 30 5000 40 5 6 7 0 0\ncpu0 1 2 3 4 5 6 7 8\n"),
             100 + 20 + 30 + 5 + 6 + 7);
   EXPECT_EQ(busyTicksFromProcStat("cpu0 1 2 3 4 5 6 7 8\n"), -1) << "only the machine's line";
-
-  const CpuUse before{100.0, 10.0};
-  const struct {
-    CpuUse after;
-    double wallSeconds;
-    double share;
-  } shares[] = {
-      {{115.0, 22.0}, 10.0, 0.15},  // 10 s on 2 cores: busy 15 s, 12 s of them ours
-      {{105.0, 16.0}, 10.0, 0.0},   // never below 0
-      {{200.0, 10.0}, 10.0, 1.0},   // never above all cores
-      {{115.0, 22.0}, 0.0, 0.0},
-  };
-  for (const auto& s : shares) {
-    EXPECT_DOUBLE_EQ(othersShare(before, s.after, s.wallSeconds, 2), s.share) << s.after.machineBusy;
-  }
 }
 
 // Two stage cases with parts, the intro without, three pieces of own work.

@@ -99,13 +99,7 @@ const char* const sampleLog = R"(==77== Memcheck, a memory error detector
 )";
 
 TEST(MemcheckLog, ReadsEachRecordAndTellsTheProgramsOwnFromTheLibraries) {
-  struct Expected {
-    uint64_t bytes;
-    const char* kind;
-    bool byProgram;
-    const char* what;
-  };
-  const Expected expected[] = {
+  const struct { uint64_t bytes; const char* kind; bool byProgram; const char* what; } expected[] = {
       {1616, "definitely lost", false, "the driver's own, direct and indirect bytes"},
       {168000, "still reachable", true, "new[] in the program, before main"},
       {40, "definitely lost", true, "a string the program grows: its source past the C++ library"},
