@@ -1,6 +1,8 @@
 // kesh-frame-identity: hashes the frame tool's PNG shots and compares them
-// with the recorded references, or records new references. It opens a GL
-// window of its own only to read which GL build is in use.
+// with the recorded references, or records new references: the comment
+// below, the GL build's three lines, then "shot NAME WIDTHxHEIGHT HASH" by
+// name. Frames are the same byte for byte on the same GL build, so a changed
+// line means a changed picture. It opens a GL window only to name the build.
 //
 //   kesh-frame-identity check|record REFERENCES SHOT_DIR MESA_PACKAGE
 //
@@ -9,37 +11,37 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cinttypes>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "tests/frames/frame_references.h"
+#include "tools/common/png_image.h"
 #include "tools/common/tool_window.h"
 
 namespace {
 
 constexpr int statusSkipped = 77;
 constexpr int probeWindowSize = 64;
+constexpr uint64_t fnvOffsetBasis = 14695981039346656037ull;
+constexpr uint64_t fnvPrime = 1099511628211ull;
+constexpr size_t lineSize = 256;
 
-// A GL string, or "" when GL gives none.
-std::string glText(GLenum name) {
-  const auto* text = reinterpret_cast<const char*>(glGetString(name));
-  return text ? text : "";
-}
+const char* const fileComment =
+    "# Pixel hashes (64-bit FNV-1a over the RGB rows, top to bottom) of the frame\n"
+    "# tool's storyboard shots, drawn with the GL build named below. Re-record them\n"
+    "# with scripts/record-frame-hashes.sh BUILD_DIR when a change to what is drawn\n"
+    "# is intended (textures, models), or on another Mesa build.\n";
 
-// Every PNG of the folder, by name, hashed.
-bool hashShots(const std::string& folder, std::vector<ShotHash>& shots) {
+// The shot line of every PNG of the folder, by name; false when one cannot be read.
+bool shotLines(const std::string& folder, std::vector<std::string>& lines) {
   std::vector<std::filesystem::path> files;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
     if (entry.path().extension() == ".png") files.push_back(entry.path());
-  }
-  if (error) {
-    std::fprintf(stderr, "kesh-frame-identity: cannot list %s\n", folder.c_str());
-    return false;
   }
   std::sort(files.begin(), files.end());
   for (const auto& file : files) {
@@ -48,61 +50,57 @@ bool hashShots(const std::string& folder, std::vector<ShotHash>& shots) {
       std::fprintf(stderr, "kesh-frame-identity: cannot read %s\n", file.c_str());
       return false;
     }
-    shots.push_back({file.stem().string(), image.width, image.height, pixelHash(image)});
+    uint64_t hash = fnvOffsetBasis;
+    for (uint8_t byte : image.pixels) hash = (hash ^ byte) * fnvPrime;
+    char line[lineSize];
+    std::snprintf(line, sizeof line, "shot %s %dx%d %016" PRIx64, file.stem().c_str(), image.width,
+                  image.height, hash);
+    lines.push_back(line);
   }
-  return true;
+  return !error && !lines.empty();
 }
 
-// One line per shot name.
-void printNames(const char* what, const std::vector<std::string>& names) {
-  for (const std::string& name : names) std::printf("%s: %s\n", what, name.c_str());
+// The lines of one list that the other lacks, each printed with its meaning.
+int printMissing(const std::set<std::string>& from, const std::set<std::string>& in,
+                 const char* meaning) {
+  int count = 0;
+  for (const std::string& line : from) {
+    if (in.count(line)) continue;
+    std::printf("%s: %s\n", meaning, line.c_str());
+    ++count;
+  }
+  return count;
 }
 
-int check(const std::string& referencePath, const std::vector<ShotHash>& shots,
-          const GlBuild& current) {
+// current: the three build lines, then the shot lines.
+int check(const std::string& referencePath, const std::vector<std::string>& current) {
   std::ifstream in(referencePath);
-  std::ostringstream text;
-  text << in.rdbuf();
-  FrameReferences references;
-  std::string error;
-  if (!in || !parseReferences(text.str(), references, error)) {
-    std::printf("cannot read the references %s: %s\n", referencePath.c_str(), error.c_str());
+  std::vector<std::string> build;
+  std::set<std::string> recorded;
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("shot ", 0) == 0) {
+      recorded.insert(line);
+    } else if (!line.empty() && line[0] != '#') {
+      build.push_back(line);
+    }
+  }
+  if (recorded.empty() || build.size() != 3) {
+    std::printf("cannot read the references %s\n", referencePath.c_str());
     return 1;
   }
-  const std::string difference = buildDifference(references.build, current);
-  if (!difference.empty()) {
-    std::printf("SKIPPED: the references were recorded with another GL build (%s); the\n"
-                "frames cannot be compared byte for byte. Re-record them on this build\n"
-                "with scripts/record-frame-hashes.sh to use this check here.\n",
-                difference.c_str());
+  if (build != std::vector<std::string>(current.begin(), current.begin() + 3)) {
+    std::printf("SKIPPED: the references were recorded with another GL build; the frames\n"
+                "cannot be compared byte for byte. Re-record them on this build with\n"
+                "scripts/record-frame-hashes.sh to use this check here.\n");
+    printMissing({current.begin(), current.begin() + 3}, {build.begin(), build.end()}, "now");
     return statusSkipped;
   }
-  const ShotComparison comparison = compareShots(references.shots, shots);
-  printNames("changed", comparison.changed);
-  printNames("not rendered", comparison.missing);
-  printNames("no reference", comparison.unreferenced);
-  if (!comparison.identical()) {
-    std::printf("%zu of %zu shots differ from the references\n",
-                comparison.changed.size() + comparison.missing.size() +
-                    comparison.unreferenced.size(),
-                references.shots.size());
-    return 1;
-  }
-  std::printf("all %zu shots are identical to the references\n", shots.size());
-  return 0;
-}
-
-int record(const std::string& referencePath, const std::vector<ShotHash>& shots,
-           const GlBuild& current) {
-  std::ofstream out(referencePath, std::ios::trunc);
-  out << formatReferences(FrameReferences{current, shots});
-  out.close();
-  if (!out) {
-    std::fprintf(stderr, "kesh-frame-identity: cannot write %s\n", referencePath.c_str());
-    return 1;
-  }
-  std::printf("recorded %zu shots in %s\n", shots.size(), referencePath.c_str());
-  return 0;
+  const std::set<std::string> rendered(current.begin() + 3, current.end());
+  const int differing = printMissing(recorded, rendered, "changed or not rendered") +
+                        printMissing(rendered, recorded, "changed or not referenced");
+  std::printf(differing ? "the shots differ from the references\n"
+                        : "all shots are identical to the references\n");
+  return differing ? 1 : 0;
 }
 
 }  // namespace
@@ -115,13 +113,26 @@ int main(int argc, char** argv) {
                  "usage: kesh-frame-identity check|record REFERENCES SHOT_DIR MESA_PACKAGE\n");
     return 2;
   }
-  std::vector<ShotHash> shots;
-  if (!hashShots(argv[3], shots)) return 1;
-  if (shots.empty()) {
-    std::fprintf(stderr, "kesh-frame-identity: no shots in %s\n", argv[3]);
+  std::vector<std::string> shots;
+  if (!shotLines(argv[3], shots)) {
+    std::fprintf(stderr, "kesh-frame-identity: no readable shots in %s\n", argv[3]);
     return 1;
   }
   if (!openToolWindow("kesh frame identity", probeWindowSize, probeWindowSize)) return 1;
-  const GlBuild current{glText(GL_RENDERER), glText(GL_VERSION), argv[4]};
-  return mode == "check" ? check(argv[2], shots, current) : record(argv[2], shots, current);
+  auto glText = [](GLenum name) {
+    const auto* text = reinterpret_cast<const char*>(glGetString(name));
+    return std::string(text ? text : "");
+  };
+  std::vector<std::string> current = {"renderer " + glText(GL_RENDERER),
+                                      "version " + glText(GL_VERSION),
+                                      std::string("mesa-package ") + argv[4]};
+  current.insert(current.end(), shots.begin(), shots.end());
+  if (mode == "check") return check(argv[2], current);
+  std::ofstream out(argv[2], std::ios::trunc);
+  out << fileComment;
+  for (const std::string& line : current) out << line << "\n";
+  out.close();
+  std::printf(out ? "recorded %zu shots in %s\n" : "cannot write %zu shots to %s\n", shots.size(),
+              argv[2]);
+  return out ? 0 : 1;
 }
