@@ -1,8 +1,11 @@
 // Frame composition in a real GL context: which scene is drawn solid for a
-// carousel count, in what state each scene's draw is entered, and that a
-// frame hands GL back balanced.
+// carousel count, in what state each scene's draw is entered, that a frame
+// hands GL back balanced, the kept backdrop, and the reshape's projection.
+// Where the turning stage puts the scenes is checked with the scenes'
+// placements (tests/scenes/placement_gl_test.cpp).
 #include <GL/gl.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -110,31 +113,6 @@ TEST_F(Frame, AFrameHandsGlBackBalanced) {
   EXPECT_TRUE(pendingGlErrors().empty());
 }
 
-TEST_F(Frame, TheFirstFrameSetsTheRateTitle) {
-  frameRateCounter = FrameRateCounter{};
-  displayFrame();
-  EXPECT_EQ(lastTitle, "Kesh Valdrune by Halvorsk       [ FPS: 0 ]");
-  lastTitle.clear();
-  displayFrame();
-  EXPECT_EQ(lastTitle, "") << "at most once a second";
-  EXPECT_EQ(frameRateCounter.frameCount, 1u);
-}
-
-TEST_F(Frame, TheCameraFollowsZoomAndHeight) {
-  c.cameraZoom = -4.0f;
-  c.cameraHeight = 1.5f;
-  c.introActive = 1;
-  GLdouble seen[16] = {};
-  frameScenes[0].draw = [] {};
-  // Read the camera through the modelview as it stands at the swap.
-  static GLdouble* target = nullptr;
-  target = seen;
-  windowCalls.swapBuffers = [] { glGetDoublev(GL_MODELVIEW_MATRIX, target); };
-  displayFrame();
-  EXPECT_DOUBLE_EQ(seen[13], 1.5);
-  EXPECT_DOUBLE_EQ(seen[14], 4.0 - 36.0);
-}
-
 // The whole back buffer as stored: colour bytes, then depth values.
 struct Opening {
   std::vector<GLubyte> colour;
@@ -191,6 +169,27 @@ TEST_F(Frame, TheKeptOpeningIsTheDrawnOneByteForByte) {
               std::vector<GLfloat>(drawn.texCoord, drawn.texCoord + 4));
   }
   EXPECT_TRUE(pendingGlErrors().empty());
+}
+
+// A height of 0 is taken as 1, so the projection stays finite.
+TEST_F(Frame, ReshapeSetsTheViewportAndTheDrawingProjection) {
+  const struct {
+    int width, height, viewHeight;
+  } sizes[] = {{800, 600, 600}, {1024, 0, 1}};
+  const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);
+  for (const auto& s : sizes) {
+    SCOPED_TRACE(testing::Message() << s.width << " x " << s.height);
+    reshapeWindow(s.width, s.height);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, s.width, s.viewHeight}));
+    GLdouble m[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, m);
+    EXPECT_NEAR(m[5], f, 1e-6);
+    EXPECT_NEAR(m[0], f * s.viewHeight / s.width, 1e-6);
+    EXPECT_NEAR(m[14], -2.0 * 1000.0 * 0.1 / (1000.0 - 0.1), 1e-6) << "near 0.1, far 1000";
+  }
+  reshapeWindow(windowWidth, windowHeight);
 }
 
 }  // namespace
