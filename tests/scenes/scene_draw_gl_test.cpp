@@ -1,6 +1,6 @@
 // The scenes drawn in a real GL context: the state each draw hands back, what
-// the menu's toggles hide, the fire's burst and opaque fireballs, the intro's
-// released pieces, and the water's one step per selected frame.
+// the menu's toggles hide, the fire's burst and opaque fireballs, and the
+// water's one step per selected frame.
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
@@ -8,12 +8,10 @@
 #include "assets/models.h"
 #include "assets/stage.h"
 #include "assets/textures.h"
-#include "platform/clock.h"
 #include "scenes/earth/earth_scene.h"
 #include "scenes/fire/fire_burst.h"
 #include "scenes/fire/fire_effect.h"
 #include "scenes/fire/fire_state.h"
-#include "scenes/intro/intro.h"
 #include "scenes/water/ripple_surface.h"
 #include "scenes/water/water_scene.h"
 #include "scenes/wind/wind_scene.h"
@@ -123,65 +121,39 @@ TEST_F(FireDraw, TheBurstIsOneDrawOfEveryPointInYellowAtItsAlphaBeforeTheFirebal
   }
 }
 
-TEST_F(FireDraw, TheBurstAddsLightPastTheDepthBufferWhileFireballsAreDepthTested) {
-  // A depth buffer cleared to 0 rejects every depth-tested fragment, and a
-  // blue background shows whether the points replace or add.
+// Under a caller that blends without depth test: with the depth buffer
+// cleared to 0 the points still add yellow to the blue background, while no
+// fireball fragment passes; with depth cleared to 1 the fireballs' black inner
+// corners replace the grey instead of adding to it.
+TEST_F(FireDraw, TheBurstAddsLightPastTheDepthBufferWhileFireballsAreOpaqueAndDepthTested) {
+  glEnable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
   fireState.burstAlpha = 0.5f;
   glClearColor(0.0f, 0.0f, 0.25f, 0.0f);
   glClearDepth(0.0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   drawFireScene();
   int lit = 0, otherBlue = 0;
-  const std::vector<unsigned char> rgb = pixels();
+  std::vector<unsigned char> rgb = pixels();
   for (size_t p = 0; p < rgb.size(); p += 3) {
     otherBlue += rgb[p + 2] != 64;
-    if (rgb[p] > 0) {
-      ++lit;
-      EXPECT_EQ(rgb[p], rgb[p + 1]) << "yellow added";
-    }
+    lit += rgb[p] > 0;
+    if (rgb[p] != rgb[p + 1]) FAIL() << "not yellow added at pixel " << p / 3;
   }
   EXPECT_GT(lit, 2000) << "the points pass whatever the depth buffer holds";
   EXPECT_EQ(otherBlue, 0) << "points add to the background; no fireball fragment passed";
-}
 
-TEST_F(FireDraw, FireballsAreOpaqueUnderABlendingCaller) {
   fireState.burstFramesLeft = 0;
   glClearColor(0.5f, 0.5f, 0.5f, 0.0f);
+  glClearDepth(1.0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glEnable(GL_BLEND);
-  glDisable(GL_DEPTH_TEST);
   drawFireScene();
   int dark = 0;
-  const std::vector<unsigned char> rgb = pixels();
+  rgb = pixels();
   for (size_t p = 0; p < rgb.size(); p += 3) dark += rgb[p] < 64;
-  EXPECT_GT(dark, 20) << "black inner corners replace the grey instead of adding to it";
+  EXPECT_GT(dark, 20) << "black inner corners replace the grey";
   glDisable(GL_BLEND);
   glEnable(GL_DEPTH_TEST);
-}
-
-void skipPause(uint32_t) {}
-void resetIntro() { introState = IntroState{}; }  // out of line: GCC 12 fails on it inside a test
-
-TEST_F(SceneDraw, OnlyReleasedIntroPiecesAreDrawnAndTheLastShowsEveryLetterOnce) {
-  resetIntro();
-  const SleepFunction saved = replaceSleepFunction(skipPause);
-  const auto drawn = [] { return capturePolygons([] { intro.drawIntro(); }).size(); };
-  // Update 20 p + 1 releases piece p; piece 0 moves from the start.
-  size_t previous = 0;
-  for (int n = 1; n <= 157; ++n) {
-    intro.updateIntro();
-    if (n % 20 != 0 && n % 20 != 1 && n != 157) continue;
-    const size_t now = drawn();
-    if (n % 20 == 1 && n <= 101) {
-      EXPECT_GT(now, previous) << "the piece released in update " << n << " appears";
-    } else {
-      EXPECT_EQ(now, previous) << "no piece released in update " << n;
-    }
-    previous = now;
-  }
-  EXPECT_EQ(previous, static_cast<size_t>(triangles(introModel, 1, 1)));
-  replaceSleepFunction(saved);
-  resetIntro();
 }
 
 class WaterDraw : public SceneGlTest {
@@ -226,18 +198,14 @@ TEST_F(WaterDraw, TheFirstDrawnFrameSendsZeroNormalsAndTheNextUnitOnes) {
 // and the colour white, and the caller's blending and depth test as they were.
 TEST_F(WaterDraw, ItUndoesTheSurfaceSetUpAndLeavesTextureOffAndTheColourWhite) {
   const auto readSurfaceState = [] {
-    std::vector<GLint> s(11);
-    GLfloat clear[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    for (int k = 0; k < 4; ++k) s[k] = static_cast<GLint>(clear[k] * 100);
+    std::vector<GLint> s(9);
+    glGetIntegerv(GL_COLOR_CLEAR_VALUE, &s[0]);
     glGetIntegerv(GL_LINE_SMOOTH_HINT, &s[4]);
     glGetIntegerv(GL_PERSPECTIVE_CORRECTION_HINT, &s[5]);
     glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &s[6]);
     glGetTexGeniv(GL_S, GL_TEXTURE_GEN_MODE, &s[7]);
     glGetTexGeniv(GL_T, GL_TEXTURE_GEN_MODE, &s[8]);
-    s[9] = glIsEnabled(GL_TEXTURE_GEN_S);
-    s[10] = glIsEnabled(GL_TEXTURE_GEN_T);
-    return s;
+    return s;  // texture generation's enables are in GlState
   };
   glClearColor(0.1f, 0.2f, 0.3f, 0.4f);
   glHint(GL_LINE_SMOOTH_HINT, GL_FASTEST);
