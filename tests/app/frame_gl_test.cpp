@@ -1,9 +1,11 @@
 // Frame composition in a real GL context: which scene is drawn solid for a
-// carousel count, in what state each scene's draw is entered, and that a
-// frame hands GL back balanced.
+// carousel count, in what state each scene's draw is entered, that a frame
+// hands GL back balanced, the kept backdrop, and the reshape's projection.
+// Where the turning stage puts the scenes is checked with the scenes'
+// placements (tests/scenes/placement_gl_test.cpp).
 #include <GL/gl.h>
 
-#include <string>
+#include <cmath>
 #include <vector>
 
 #include "app/backdrop_cache.h"
@@ -56,10 +58,10 @@ class Frame : public ShellTest {
 
 TEST_F(Frame, TheSceneInFrontByCountIsDrawnSolidAndTheOthersBlended) {
   const struct {
-    int count;
-    int solid;
-  } cases[] = {{-1, fireScene}, {0, windScene}, {2, waterScene}, {5, earthScene},
+    int count, solid;
+  } cases[] = {{-1, fireScene}, {0, windScene},   {2, waterScene},  {5, earthScene},
                {-3, earthScene}, {4, windScene}, {-2, waterScene}, {3, fireScene}};
+  const int order[] = {earthScene, windScene, fireScene, waterScene};
   for (const auto& t : cases) {
     visits.clear();
     c.carouselCount = t.count;
@@ -67,91 +69,55 @@ TEST_F(Frame, TheSceneInFrontByCountIsDrawnSolidAndTheOthersBlended) {
     displayFrame();
     SCOPED_TRACE(testing::Message() << "count " << t.count);
     ASSERT_EQ(visits.size(), 4u);
-    const int order[] = {earthScene, windScene, fireScene, waterScene};
     for (int i = 0; i < 4; ++i) {
       const SceneVisit& v = visits[i];
+      const bool solid = v.scene == t.solid;
       EXPECT_EQ(v.scene, order[i]);
-      if (v.scene == t.solid) {
-        EXPECT_TRUE(v.depthTest);
-        EXPECT_FALSE(v.blend);
-        EXPECT_EQ(v.selectedScene, t.solid) << "selected just before the solid draw";
-      } else {
-        EXPECT_FALSE(v.depthTest);
-        EXPECT_TRUE(v.blend);
+      EXPECT_EQ(v.depthTest, solid);
+      EXPECT_EQ(v.blend, !solid);
+      if (solid || i == 3) {
+        EXPECT_EQ(v.selectedScene, t.solid) << "selected before the solid draw, and water's";
       }
     }
-    EXPECT_EQ(visits[3].selectedScene, t.solid) << "water, drawn last, sees this frame's choice";
     EXPECT_EQ(c.selectedScene, t.solid);
   }
 }
 
-TEST_F(Frame, IntroFramesDrawNoSceneAndKeepTheSelection) {
-  c.introActive = 1;
-  c.carouselCount = 1;
-  c.selectedScene = waterScene;
-  displayFrame();
-  EXPECT_TRUE(visits.empty());
-  EXPECT_EQ(c.selectedScene, waterScene);
-  EXPECT_EQ(swaps, 1);
-}
-
-TEST_F(Frame, AFrameHandsGlBackBalanced) {
+TEST_F(Frame, AFrameHandsGlBackBalancedAndIntroFramesDrawNoScene) {
   for (int intro : {1, 0}) {
+    visits.clear();
     c.introActive = intro;
+    c.carouselCount = 1;
+    c.selectedScene = waterScene;
     const GlState before = captureGlState();
     displayFrame();
     const GlState after = captureGlState();
+    SCOPED_TRACE(testing::Message() << "intro " << intro);
+    EXPECT_EQ(visits.size(), intro ? 0u : 4u);
+    EXPECT_EQ(c.selectedScene, intro ? waterScene : earthScene) << "the intro keeps the selection";
     EXPECT_EQ(after.attribDepth, before.attribDepth);
     EXPECT_EQ(after.modelviewDepth, 1);
     EXPECT_TRUE(after.depthTest);
     EXPECT_FALSE(after.blend);
     EXPECT_EQ(after.matrixMode, GL_MODELVIEW);
   }
+  EXPECT_EQ(swaps, 2);
   EXPECT_TRUE(pendingGlErrors().empty());
 }
 
-TEST_F(Frame, TheFirstFrameSetsTheRateTitle) {
-  frameRateCounter = FrameRateCounter{};
-  displayFrame();
-  EXPECT_EQ(lastTitle, "Kesh Valdrune by Halvorsk       [ FPS: 0 ]");
-  lastTitle.clear();
-  displayFrame();
-  EXPECT_EQ(lastTitle, "") << "at most once a second";
-  EXPECT_EQ(frameRateCounter.frameCount, 1u);
-}
-
-TEST_F(Frame, TheCameraFollowsZoomAndHeight) {
-  c.cameraZoom = -4.0f;
-  c.cameraHeight = 1.5f;
-  c.introActive = 1;
-  GLdouble seen[16] = {};
-  frameScenes[0].draw = [] {};
-  // Read the camera through the modelview as it stands at the swap.
-  static GLdouble* target = nullptr;
-  target = seen;
-  windowCalls.swapBuffers = [] { glGetDoublev(GL_MODELVIEW_MATRIX, target); };
-  displayFrame();
-  EXPECT_DOUBLE_EQ(seen[13], 1.5);
-  EXPECT_DOUBLE_EQ(seen[14], 4.0 - 36.0);
-}
-
-// The whole back buffer as stored: colour bytes, then depth values.
+// The whole back buffer as stored, colour bytes then depth values, and the
+// current texture coordinate.
 struct Opening {
-  std::vector<GLubyte> colour;
-  std::vector<GLuint> depth;
-  GlState state;
-  GLfloat texCoord[4];
+  std::vector<GLuint> colourAndDepth = std::vector<GLuint>(size_t{2} * windowWidth * windowHeight);
+  GlState state = captureGlState();
+  std::vector<GLfloat> texCoord = std::vector<GLfloat>(4);
+  Opening() {
+    glReadPixels(0, 0, windowWidth, windowHeight, GL_RGBA, GL_UNSIGNED_BYTE, colourAndDepth.data());
+    glReadPixels(0, 0, windowWidth, windowHeight, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT,
+                 colourAndDepth.data() + colourAndDepth.size() / 2);
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, texCoord.data());
+  }
 };
-Opening readOpening() {
-  Opening o;
-  o.colour.resize(static_cast<size_t>(windowWidth) * windowHeight * 4);
-  o.depth.resize(static_cast<size_t>(windowWidth) * windowHeight);
-  glReadPixels(0, 0, windowWidth, windowHeight, GL_RGBA, GL_UNSIGNED_BYTE, o.colour.data());
-  glReadPixels(0, 0, windowWidth, windowHeight, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, o.depth.data());
-  o.state = captureGlState();
-  glGetFloatv(GL_CURRENT_TEXTURE_COORDS, o.texCoord);
-  return o;
-}
 
 // State the opening sets, put elsewhere first so that a kept opening which
 // failed to set it would show.
@@ -176,21 +142,40 @@ TEST_F(Frame, TheKeptOpeningIsTheDrawnOneByteForByte) {
     backdropCache.enabled = 0;
     disturbOpeningState();
     clearAndDrawBackdrop();
-    const Opening drawn = readOpening();
+    const Opening drawn;
     backdropCache.enabled = 1;
     for (int frame = 0; frame < 3; ++frame) {
       disturbOpeningState();
       clearAndDrawBackdrop();
     }
     ASSERT_TRUE(backdropCache.valid) << "a camera at rest is kept";
-    const Opening kept = readOpening();
-    EXPECT_TRUE(kept.colour == drawn.colour);
-    EXPECT_TRUE(kept.depth == drawn.depth);
+    const Opening kept;
+    EXPECT_TRUE(kept.colourAndDepth == drawn.colourAndDepth);
     EXPECT_EQ(kept.state, drawn.state) << kept.state.describe() << " vs " << drawn.state.describe();
-    EXPECT_EQ(std::vector<GLfloat>(kept.texCoord, kept.texCoord + 4),
-              std::vector<GLfloat>(drawn.texCoord, drawn.texCoord + 4));
+    EXPECT_EQ(kept.texCoord, drawn.texCoord);
   }
   EXPECT_TRUE(pendingGlErrors().empty());
+}
+
+// A height of 0 is taken as 1, so the projection stays finite.
+TEST_F(Frame, ReshapeSetsTheViewportAndTheDrawingProjection) {
+  const struct {
+    int width, height, viewHeight;
+  } sizes[] = {{800, 600, 600}, {1024, 0, 1}};
+  const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);
+  for (const auto& s : sizes) {
+    SCOPED_TRACE(testing::Message() << s.width << " x " << s.height);
+    reshapeWindow(s.width, s.height);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, s.width, s.viewHeight}));
+    GLdouble m[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, m);
+    EXPECT_NEAR(m[5], f, 1e-6);
+    EXPECT_NEAR(m[0], f * s.viewHeight / s.width, 1e-6);
+    EXPECT_NEAR(m[14], -2.0 * 1000.0 * 0.1 / (1000.0 - 0.1), 1e-6) << "near 0.1, far 1000";
+  }
+  reshapeWindow(windowWidth, windowHeight);
 }
 
 }  // namespace

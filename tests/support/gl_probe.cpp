@@ -1,5 +1,6 @@
 #include "tests/support/gl_probe.h"
 
+#include <algorithm>
 #include <cstring>
 #include <sstream>
 
@@ -37,58 +38,71 @@ GlState captureGlState() {
   return s;
 }
 
-Rgb readPixel(int x, int y) {
-  unsigned char rgb[3] = {0, 0, 0};
-  GLint packAlignment = 4;
-  glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
-  glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-  glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
-  return {rgb[0], rgb[1], rgb[2]};
-}
-
-std::vector<FeedbackPolygon> capturePolygons(const std::function<void()>& draw,
-                                             size_t bufferFloats) {
-  std::vector<GLfloat> buffer(bufferFloats);
-  glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
-  glRenderMode(GL_FEEDBACK);
-  draw();
-  const GLint used = glRenderMode(GL_RENDER);
-  std::vector<FeedbackPolygon> polygons;
+std::vector<FeedbackItem> captureFeedback(const std::function<void()>& draw, size_t bufferFloats) {
+  // A buffer that overflows (the count comes back negative) is doubled and
+  // the draw repeated: a large one from the start costs every capture dearly.
+  std::vector<GLfloat> buffer;
+  GLint used = -1;
+  for (size_t size = bufferFloats; used < 0; size *= 2) {
+    buffer.assign(size, 0.0f);
+    glFeedbackBuffer(static_cast<GLsizei>(size), GL_3D_COLOR, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    draw();
+    used = glRenderMode(GL_RENDER);
+  }
   // GL_3D_COLOR in RGBA mode: x, y, z, then r, g, b, a per vertex.
   constexpr int vertexFloats = 7;
+  std::vector<FeedbackItem> items;
   for (GLint i = 0; i < used;) {
     const GLint token = static_cast<GLint>(buffer[i++]);
-    if (token == GL_POLYGON_TOKEN) {
-      const int count = static_cast<int>(buffer[i++]);
-      FeedbackPolygon polygon;
-      for (int v = 0; v < count; ++v, i += vertexFloats) {
-        polygon.xyz.insert(polygon.xyz.end(), &buffer[i], &buffer[i + 3]);
-        polygon.rgba.insert(polygon.rgba.end(), &buffer[i + 3], &buffer[i + 7]);
-      }
-      polygons.push_back(polygon);
+    FeedbackItem item;
+    int count = 0;
+    if (token == GL_POINT_TOKEN) {
+      item.kind = FeedbackItem::point;
+      count = 1;
+    } else if (token == GL_POLYGON_TOKEN) {
+      count = static_cast<int>(buffer[i++]);
     } else if (token == GL_PASS_THROUGH_TOKEN) {
-      FeedbackPolygon marker;
-      marker.rgba.push_back(buffer[i++]);
-      polygons.push_back(marker);
-    } else if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN ||
-               token == GL_DRAW_PIXEL_TOKEN || token == GL_COPY_PIXEL_TOKEN) {
-      i += vertexFloats;
+      item.kind = FeedbackItem::marker;
+      item.rgba.push_back(buffer[i++]);
+      items.push_back(item);
+      continue;
     } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
       i += 2 * vertexFloats;
+      continue;
+    } else if (token == GL_BITMAP_TOKEN || token == GL_DRAW_PIXEL_TOKEN ||
+               token == GL_COPY_PIXEL_TOKEN) {
+      i += vertexFloats;
+      continue;
     } else {
       break;  // unknown token: stop rather than misread the rest
     }
+    for (int v = 0; v < count; ++v, i += vertexFloats) {
+      item.xyz.insert(item.xyz.end(), &buffer[i], &buffer[i + 3]);
+      item.rgba.insert(item.rgba.end(), &buffer[i + 3], &buffer[i + 7]);
+    }
+    items.push_back(std::move(item));
   }
-  return polygons;
+  return items;
+}
+
+std::vector<FeedbackPolygon> capturePolygons(const std::function<void()>& draw, size_t bufferFloats) {
+  std::vector<FeedbackItem> items = captureFeedback(draw, bufferFloats);
+  items.erase(std::remove_if(items.begin(), items.end(),
+                             [](const FeedbackItem& item) { return item.kind == FeedbackItem::point; }),
+              items.end());
+  return items;
+}
+
+int countKind(const std::vector<FeedbackItem>& items, FeedbackItem::Kind kind) {
+  return static_cast<int>(std::count_if(items.begin(), items.end(),
+                                        [kind](const FeedbackItem& item) { return item.kind == kind; }));
 }
 
 std::vector<GLenum> pendingGlErrors() {
   std::vector<GLenum> errors;
-  for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
+  for (GLenum error = glGetError(); error != GL_NO_ERROR && errors.size() <= 32; error = glGetError()) {
     errors.push_back(error);
-    if (errors.size() > 32) break;
   }
   return errors;
 }

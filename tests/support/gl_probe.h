@@ -1,5 +1,5 @@
-// Observing GL from tests: enables, colour, bindings and matrix depths before
-// and after a draw; pixels; the primitives a draw emits, through feedback mode.
+// Observing GL from tests: the state a draw must hand back, and what a draw
+// emits, through feedback mode.
 #pragma once
 #include <GL/gl.h>
 
@@ -27,24 +27,26 @@ struct GlState {
 
 GlState captureGlState();
 
-// The RGB pixel of the back buffer at window coordinates (x, y from the bottom).
-struct Rgb {
-  int r, g, b;
-};
-Rgb readPixel(int x, int y);
-
-// One polygon as feedback mode reports it: window-space vertices (x, y, z)
-// and each vertex's colour.
-struct FeedbackPolygon {
+// One primitive as feedback mode (GL_3D_COLOR) reports it: window-space
+// vertices (x, y, z) and each vertex's colour (r, g, b, a). A glPassThrough
+// marker has no vertices and its value in rgba[0].
+struct FeedbackItem {
+  enum Kind { point, polygon, marker } kind = polygon;
   std::vector<float> xyz;
   std::vector<float> rgba;
 };
+using FeedbackPolygon = FeedbackItem;
 
-// Runs draw in feedback mode (GL_3D_COLOR) and returns the polygons emitted,
-// in order; glPassThrough markers are returned as polygons with no vertices
-// and the marker value in rgba[0].
+// Runs draw in feedback mode and returns the points, polygons and markers it
+// emitted, in order (lines and pixel operations are skipped). The draw runs
+// again with a larger buffer while the buffer is too small for it.
+std::vector<FeedbackItem> captureFeedback(const std::function<void()>& draw,
+                                          size_t bufferFloats = size_t{1} << 16);
+// The same without the points.
 std::vector<FeedbackPolygon> capturePolygons(const std::function<void()>& draw,
-                                             size_t bufferFloats = 1 << 22);
+                                             size_t bufferFloats = size_t{1} << 16);
+// How many items of a kind a capture holds.
+int countKind(const std::vector<FeedbackItem>& items, FeedbackItem::Kind kind);
 
 // Drains and returns every pending GL error (empty when there was none).
 std::vector<GLenum> pendingGlErrors();

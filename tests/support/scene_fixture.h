@@ -1,7 +1,8 @@
 // Shared set-up for GL tests of the stage and the scenes: the program's own
 // start-up (textures, lists) once per test program, a fresh controller record
-// per test, and an orthographic view in which whole scenes fit, so feedback
-// mode reports every polygon.
+// per test, and an orthographic box of side 2 L about the origin, so feedback
+// mode reports every polygon and its window coordinates map straight back to
+// the coordinates the draw was given.
 #pragma once
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -11,13 +12,13 @@
 #include "app/window.h"
 
 class SceneGlTest : public testing::Test {
- protected:
-  // Half the width of the orthographic view box, in stage units.
-  static constexpr double viewHalfSize = 40.0;
+ public:
+  static constexpr double viewHalfSize = 100.0;  // L
 
+ protected:
   static void SetUpTestSuite() {
-    if (!started_) initGraphics(windowWidth, windowHeight);
-    started_ = true;
+    static const bool started = (initGraphics(windowWidth, windowHeight), true);
+    (void)started;
   }
 
   void SetUp() override {
@@ -30,7 +31,4 @@ class SceneGlTest : public testing::Test {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
   }
-
- private:
-  static inline bool started_ = false;
 };
