@@ -47,6 +47,7 @@ function(kesh_add_test name)
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
+    NO_PRETTY_VALUES
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
     PROPERTIES LABELS ${label} TIMEOUT ${T_TIMEOUT} RUN_SERIAL ${serial})
 endfunction()
