@@ -3,7 +3,7 @@
 // hands GL back balanced, the kept backdrop, and the reshape's projection.
 // Where the turning stage puts the scenes is checked with the scenes'
 // placements (tests/scenes/placement_gl_test.cpp).
-#include <GL/gl.h>
+#include <GL/freeglut.h>
 
 #include <cmath>
 #include <vector>
@@ -14,6 +14,7 @@
 #include "app/startup.h"
 #include "tests/app/shell_fixture.h"
 #include "tests/support/gl_probe.h"
+#include "tools/common/tool_window.h"
 
 namespace {
 
@@ -179,3 +180,12 @@ TEST_F(Frame, ReshapeSetsTheViewportAndTheDrawingProjection) {
 }
 
 }  // namespace
+
+// Two tool windows opened together: the later one covers the earlier as it
+// maps. A covered window is on screen, and its tool must go on.
+TEST(ToolWindow, OnlyAHiddenWindowCountsAsNotShown) {
+  EXPECT_TRUE(windowStatusShows(GLUT_FULLY_RETAINED));
+  EXPECT_TRUE(windowStatusShows(GLUT_PARTIALLY_RETAINED));
+  EXPECT_TRUE(windowStatusShows(GLUT_FULLY_COVERED));
+  EXPECT_FALSE(windowStatusShows(GLUT_HIDDEN));
+}

@@ -24,9 +24,7 @@ ToolWindowState toolWindow;
 
 void drawNothing() {}
 
-// A window that another one covers is on screen all the same: only a
-// hidden (unmapped) window is not.
-void noteWindowStatus(int state) { toolWindow.shown = state != GLUT_HIDDEN; }
+void noteWindowStatus(int state) { toolWindow.shown = windowStatusShows(state); }
 
 // Pumps window events until the window status callback reports it mapped.
 bool pumpUntilShown() {
@@ -42,6 +40,10 @@ bool pumpUntilShown() {
 }
 
 }  // namespace
+
+// A window that another one covers is on screen all the same: only a
+// hidden (unmapped) window is not.
+bool windowStatusShows(int state) { return state != GLUT_HIDDEN; }
 
 bool openToolWindow(const char* title, int width, int height) {
   static char programName[] = "kesh";

@@ -3,6 +3,9 @@
 // waited for until they are on screen.
 #pragma once
 
+// Whether a window status GLUT reports means the window is on screen.
+bool windowStatusShows(int state);
+
 // Opens a plain GL window, for tools and tests that draw on their own, and
 // waits until it is on screen. False if the window never showed.
 bool openToolWindow(const char* title, int width, int height);
