@@ -111,7 +111,7 @@ TEST(Package, ItsManualPageRendersTheOptionsKeysMenuAndExitStatuses) {
   std::vector<std::string> wanted = {"\nNAME\n", "\nSYNOPSIS\n", "\nOPTIONS\n", "\nKEYS\n", "\nMENU\n",
                                      "\nEXIT STATUS\n", "\nFILES\n", "Escape", "Left, Right",
                                      "Up, Down", "1, 2, 3, 4"};
-  wanted.push_back(std::string("File Not Found : textures\\") + textureManifest[0].fileName);
+  wanted.push_back(std::string("File Not Found : textures\\") + textureEntry(TextureKey::grass).fileName);
   const std::vector<std::string> labels = programMenuLabels();
   EXPECT_EQ(labels.size(), 25u) << "entries and submenus the program builds";
   wanted.insert(wanted.end(), labels.begin(), labels.end());
