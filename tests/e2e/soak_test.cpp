@@ -50,7 +50,10 @@ struct Entry {
 
 std::vector<Entry> everyEntry() {
   std::vector<Entry> entries;
-  for (int main = 0; main < quitEntry; ++main) entries.push_back({main});
+  for (int main = 0; main < quitEntry; ++main) {
+    const auto opens = [main](const auto& submenu) { return submenu.first == main; };
+    if (std::none_of(submenus.begin(), submenus.end(), opens)) entries.push_back({main});
+  }
   for (const auto& [main, frames] : submenus) {
     for (int sub = 0; sub < static_cast<int>(frames.size()); ++sub) {
       entries.push_back({main, sub, static_cast<int>(frames.size())});
