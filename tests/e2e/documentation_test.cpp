@@ -9,22 +9,22 @@
 #include <regex>
 
 #include "app/command_line.h"
-#include "tests/e2e/installed_program.h"
+#include "tests/e2e/running_program.h"
 
 namespace {
 
 const std::string sourceDir = KESH_SOURCE_DIR;
-constexpr long long pictureBudgetBytes = 400 * 1024;
 
 std::string readme() { return readFile(sourceDir + "/README.md"); }
 
-TEST(Readme, NamesEveryMenuEntryTheProgramBuilds) {
+TEST(Readme, NamesEveryMenuEntryTheProgramBuildsAndThePackageFileOfThisVersion) {
   const std::string text = readme();
   const std::vector<std::string> labels = programMenuLabels();
   ASSERT_FALSE(labels.empty());
   for (const std::string& label : labels) {
     EXPECT_NE(text.find("\"" + label + "\""), std::string::npos) << label;
   }
+  EXPECT_NE(text.find("kesh-valdrune_" KESH_VERSION "_"), std::string::npos);
 }
 
 TEST(Readme, LinksOnlyToFilesThatExistAndKeepsItsPicturesSmall) {
@@ -40,7 +40,7 @@ TEST(Readme, LinksOnlyToFilesThatExistAndKeepsItsPicturesSmall) {
   }
   EXPECT_GE(links, 4) << "the pictures and the performance notes";
   EXPECT_GT(pictureBytes, 0);
-  EXPECT_LE(pictureBytes, pictureBudgetBytes);
+  EXPECT_LE(pictureBytes, 400 * 1024);
 }
 
 // Every option the program takes is named in the README and has an entry in
@@ -55,10 +55,6 @@ TEST(Readme, AndTheManualPageExplainEveryOption) {
     const std::regex entry("\\.TP\n\\.BI? \\\\-\\\\-" + name + "\\b");
     EXPECT_TRUE(std::regex_search(manual, entry)) << name << " has no entry in the manual page";
   }
-}
-
-TEST(Readme, GivesThePackageFileOfThisVersion) {
-  EXPECT_NE(readme().find("kesh-valdrune_" KESH_VERSION "_"), std::string::npos);
 }
 
 }  // namespace

@@ -1,16 +1,16 @@
-// The install tree, put into a temporary prefix with cmake --install and run
-// from there through its launcher: from other folders, through the PATH and
-// links, with arguments, without textures and without its data folder.
+// The Debian package, built once by the test e2e.package into
+// KESH_PACKAGE_DIR and unpacked there into root/: its control fields and
+// contents as dpkg-deb lists them, its manual page as man renders it, its
+// desktop entry, and the unpacked tree run through its launcher from other
+// folders, through a link and through the PATH.
 #include <gtest/gtest.h>
-#include <dirent.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <map>
+#include <regex>
+#include <set>
 #include <sstream>
 
-#include "tests/e2e/installed_program.h"
 #include "tests/e2e/running_program.h"
 #include "tests/support/temp_folder.h"
 #include "texture_tables/texture_manifest.h"
@@ -18,184 +18,199 @@
 
 namespace {
 
-constexpr int iconSides[] = {48, 256};
+const std::string packageDir = KESH_PACKAGE_DIR;
+const std::string root = packageDir + "/root";
+const std::string launcher = root + "/usr/bin/kesh-valdrune";
 
-// Installs the build into a fresh temporary prefix.
-class InstalledTree : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_FALSE(root.path().empty());
-    const CommandResult install = runCommand(KESH_CMAKE " --install " + shellQuoted(KESH_BUILD_DIR) +
-                                             " --prefix " + shellQuoted(prefix()));
-    ASSERT_EQ(install.status, 0) << install.output;
-  }
+std::string trimmed(const std::string& text) { return text.substr(0, text.find_last_not_of('\n') + 1); }
 
-  std::string prefix() const { return root.file("usr"); }
-  std::string launcher() const { return prefix() + "/bin/kesh-valdrune"; }
-  std::string dataDir() const { return prefix() + "/share/kesh-valdrune"; }
-
-  TempFolder root;
-  TempFolder elsewhere;  // a working folder with no textures in it
-};
-
-std::vector<std::string> folderEntries(const std::string& path) {
-  std::vector<std::string> names;
-  if (DIR* dir = opendir(path.c_str())) {
-    while (const dirent* entry = readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(dir);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
+std::string field(const std::string& name) {
+  const CommandResult result = runCommand("dpkg-deb --field " + shellQuoted(packageDir) + "/*.deb " + name);
+  EXPECT_EQ(result.status, 0) << result.output;
+  return trimmed(result.output);
 }
 
-// The key=value lines of one group of a desktop entry ("Desktop Entry",
-// "Desktop Action NAME").
-std::map<std::string, std::string> desktopEntryKeys(const std::string& text,
-                                                    const std::string& group) {
+TEST(Package, ControlFieldsNameThePackageAndTheLibrariesItRunsOn) {
+  const struct {
+    const char* name;
+    std::string value;
+  } fields[] = {{"Package", "kesh-valdrune"},
+                {"Version", KESH_VERSION},
+                {"Architecture", trimmed(runCommand("dpkg --print-architecture").output)},
+                {"Section", "graphics"}};
+  for (const auto& f : fields) EXPECT_EQ(field(f.name), f.value) << f.name;
+  EXPECT_NE(field("Maintainer").find('@'), std::string::npos);
+  EXPECT_EQ(field("Description").rfind("real-time 3-D demonstration", 0), 0u);
+
+  const std::string depends = field("Depends");
+  std::set<std::string> names;
+  static const std::regex name(R"((?:^|[,|]\s*)([a-z0-9][a-z0-9.+-]+))");
+  for (std::sregex_iterator it(depends.begin(), depends.end(), name), end; it != end; ++it) {
+    names.insert((*it)[1]);
+  }
+  // The window toolkit, GLU, the GL dispatch library and the C++ runtime;
+  // PNG and the model loader serve the tools only.
+  for (const char* needed : {"libglut3.12", "libglu1-mesa", "libopengl0", "libc6", "libstdc++6"}) {
+    EXPECT_EQ(names.count(needed), 1u) << needed << " missing from " << depends;
+  }
+  for (const std::string& n : names) {
+    EXPECT_TRUE(n.find("png") == std::string::npos && n.find("tinyobj") == std::string::npos) << n;
+  }
+}
+
+TEST(Package, HoldsTheProgramTexturesIconsAndManualPageUnderUsrOwnedByRoot) {
+  const CommandResult contents = runCommand("dpkg-deb --contents " + shellQuoted(packageDir) + "/*.deb");
+  ASSERT_EQ(contents.status, 0) << contents.output;
+  std::map<std::string, std::string> modes;  // of the files, by path
+  std::istringstream lines(contents.output);
+  for (std::string line; std::getline(lines, line);) {
+    std::string mode, owner, size, date, time, path;
+    std::istringstream(line) >> mode >> owner >> size >> date >> time >> path;
+    EXPECT_EQ(owner, "root/root") << line;
+    EXPECT_EQ(path.rfind("./usr/", 0), 0u) << line;
+    if (mode[0] == '-') modes[path.substr(1)] = mode;
+  }
+  std::map<std::string, std::string> expected = {
+      {"/usr/bin/kesh-valdrune", "-rwxr-xr-x"},
+      {"/usr/lib/kesh-valdrune/kesh-valdrune", "-rwxr-xr-x"},
+      {"/usr/share/applications/kesh-valdrune.desktop", "-rw-r--r--"},
+      {"/usr/share/icons/hicolor/48x48/apps/kesh-valdrune.png", "-rw-r--r--"},
+      {"/usr/share/icons/hicolor/256x256/apps/kesh-valdrune.png", "-rw-r--r--"},
+      {"/usr/share/man/man6/kesh-valdrune.6.gz", "-rw-r--r--"},
+  };
+  for (const TextureEntry& texture : textureManifest) {
+    const std::string path = std::string("/usr/share/kesh-valdrune/textures/") + texture.fileName;
+    expected[path] = "-rw-r--r--";
+    const std::string built = readFile(std::string(KESH_TEXTURE_DIR "/") + texture.fileName);
+    EXPECT_TRUE(!built.empty() && readFile(root + path) == built) << path << " differs from the build's";
+  }
+  EXPECT_EQ(modes, expected);
+
+  for (const int side : {48, 256}) {
+    RgbImage icon;
+    const std::string size = std::to_string(side) + "x" + std::to_string(side);
+    ASSERT_TRUE(readPng(root + "/usr/share/icons/hicolor/" + size + "/apps/kesh-valdrune.png", icon));
+    EXPECT_EQ(std::to_string(icon.width) + "x" + std::to_string(icon.height), size);
+  }
+  const CommandResult kind = runCommand("file -b " + shellQuoted(root + "/usr/lib/kesh-valdrune/kesh-valdrune"));
+  EXPECT_NE(kind.output.find("ELF"), std::string::npos) << kind.output;
+  EXPECT_EQ(kind.output.find("not stripped"), std::string::npos) << kind.output;
+}
+
+TEST(Package, ItsManualPageRendersTheOptionsKeysMenuAndExitStatuses) {
+  const std::string page = root + "/usr/share/man/man6/kesh-valdrune.6.gz";
+  EXPECT_EQ(runCommand("gzip -dc " + shellQuoted(page)).output, readFile(KESH_SOURCE_DIR "/packaging/kesh-valdrune.6"));
+  TempFolder work;
+  const CommandResult man = runCommand("MANWIDTH=80 man --warnings -l " + shellQuoted(page) + " 2>" +
+                                       shellQuoted(work.file("warnings")));
+  ASSERT_EQ(man.status, 0) << man.output;
+  EXPECT_EQ(readFile(work.file("warnings")), "") << "groff warnings";
+  // Bold and underline come as overstrikes when man does not write to a terminal.
+  const std::string text = std::regex_replace(man.output, std::regex(".\b"), "");
+  EXPECT_EQ(text.rfind("KESH-VALDRUNE(6)", 0), 0u) << text.substr(0, 80);
+  std::vector<std::string> wanted = {"\nNAME\n", "\nSYNOPSIS\n", "\nOPTIONS\n", "\nKEYS\n", "\nMENU\n",
+                                     "\nEXIT STATUS\n", "\nFILES\n", "Escape", "Left, Right",
+                                     "Up, Down", "1, 2, 3, 4"};
+  wanted.push_back(std::string("File Not Found : textures\\") + textureEntry(TextureKey::grass).fileName);
+  const std::vector<std::string> labels = programMenuLabels();
+  EXPECT_EQ(labels.size(), 25u) << "entries and submenus the program builds";
+  wanted.insert(wanted.end(), labels.begin(), labels.end());
+  for (const std::string& words : wanted) EXPECT_NE(text.find(words), std::string::npos) << words;
+  for (const char* status : {R"(\n +0 +The +program +was +ended +with +Escape)", R"(\n +1 +A +texture +bitmap)",
+                             R"(\n +2 +An +unknown +option)"}) {
+    EXPECT_TRUE(std::regex_search(text, std::regex(status))) << status;
+  }
+}
+
+// The key=value lines of one group of the desktop entry.
+std::map<std::string, std::string> desktopKeys(const std::string& group) {
   std::map<std::string, std::string> keys;
-  std::istringstream lines(text);
+  std::istringstream lines(readFile(root + "/usr/share/applications/kesh-valdrune.desktop"));
   bool inGroup = false;
   for (std::string line; std::getline(lines, line);) {
     if (!line.empty() && line[0] == '[') inGroup = line == "[" + group + "]";
     const size_t eq = line.find('=');
-    if (inGroup && eq != std::string::npos && line[0] != '#') {
-      keys[line.substr(0, eq)] = line.substr(eq + 1);
-    }
+    if (inGroup && eq != std::string::npos) keys[line.substr(0, eq)] = line.substr(eq + 1);
   }
   return keys;
 }
 
-TEST_F(InstalledTree, PutsTheProgramItsTexturesIconsAndManualPageInPlace) {
-  EXPECT_TRUE(isExecutableFile(launcher()));
-  EXPECT_TRUE(isExecutableFile(prefix() + "/lib/kesh-valdrune/kesh-valdrune"));
-
-  std::vector<std::string> expected = textureNames;
-  std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(folderEntries(dataDir() + "/textures"), expected);
-  for (const std::string& name : textureNames) {
-    const std::string built = readFile(std::string(KESH_TEXTURE_DIR) + "/" + name);
-    EXPECT_FALSE(built.empty()) << name;
-    EXPECT_TRUE(readFile(dataDir() + "/textures/" + name) == built) << name << " differs";
-  }
-
-  for (const int side : iconSides) {
-    const std::string size = std::to_string(side) + "x" + std::to_string(side);
-    RgbImage icon;
-    ASSERT_TRUE(readPng(prefix() + "/share/icons/hicolor/" + size + "/apps/kesh-valdrune.png", icon))
-        << size;
-    EXPECT_EQ(icon.width, side);
-    EXPECT_EQ(icon.height, side);
-  }
-
-  const CommandResult page =
-      runCommand("gzip -dc " + shellQuoted(prefix() + "/share/man/man6/kesh-valdrune.6.gz"));
-  EXPECT_EQ(page.status, 0);
-  EXPECT_EQ(page.output, readFile(KESH_SOURCE_DIR "/packaging/kesh-valdrune.6"));
-}
-
-TEST_F(InstalledTree, DesktopEntryIsValidAndNamesTheInstalledCommandAndIcon) {
-  const std::string entry = prefix() + "/share/applications/kesh-valdrune.desktop";
-  const CommandResult validate = runCommand("desktop-file-validate " + shellQuoted(entry));
+TEST(Package, DesktopEntryIsValidAndNamesTheCommandAndIcon) {
+  const CommandResult validate =
+      runCommand("desktop-file-validate " + shellQuoted(root + "/usr/share/applications/kesh-valdrune.desktop"));
   EXPECT_EQ(validate.status, 0) << validate.output;
   EXPECT_EQ(validate.output, "");
-
-  std::map<std::string, std::string> keys = desktopEntryKeys(readFile(entry), "Desktop Entry");
-  EXPECT_EQ(keys["Type"], "Application");
-  EXPECT_EQ(keys["Name"], "Kesh Valdrune");
-  EXPECT_EQ(keys["Terminal"], "false");
-  // The command is looked up on the PATH, where the launcher is installed.
-  EXPECT_EQ(keys["Exec"], "kesh-valdrune");
-  EXPECT_TRUE(isExecutableFile(prefix() + "/bin/" + keys["Exec"]));
-  for (const int side : iconSides) {
-    const std::string size = std::to_string(side) + "x" + std::to_string(side);
-    EXPECT_TRUE(isFile(prefix() + "/share/icons/hicolor/" + size + "/apps/" + keys["Icon"] + ".png"))
+  std::map<std::string, std::string> keys = desktopKeys("Desktop Entry");
+  EXPECT_EQ(keys["Type"] + "|" + keys["Name"] + "|" + keys["Terminal"] + "|" + keys["Actions"],
+            "Application|Kesh Valdrune|false|tour;");
+  EXPECT_EQ(keys["Exec"], "kesh-valdrune") << "looked up on the PATH, where the launcher is";
+  EXPECT_EQ(access((root + "/usr/bin/" + keys["Exec"]).c_str(), X_OK), 0);
+  for (const char* size : {"48x48", "256x256"}) {
+    EXPECT_EQ(access((root + "/usr/share/icons/hicolor/" + size + "/apps/" + keys["Icon"] + ".png").c_str(), R_OK), 0)
         << size;
   }
 }
 
-// The entry's one action starts the tour on the whole screen, through the
-// command on the PATH; Escape ends it as it ends the program.
-TEST_F(InstalledTree, DesktopActionStartsTheTourFullScreen) {
-  const std::string text = readFile(prefix() + "/share/applications/kesh-valdrune.desktop");
-  EXPECT_EQ(desktopEntryKeys(text, "Desktop Entry")["Actions"], "tour;");
-  std::map<std::string, std::string> action = desktopEntryKeys(text, "Desktop Action tour");
+// The entry's action starts the tour on the whole of a wide screen through
+// the command on the PATH: the window covers the screen and the stars reach
+// its sides, where a 4:3 view would leave black bands.
+TEST(Package, DesktopActionStartsTheTourFullScreen) {
+  std::map<std::string, std::string> action = desktopKeys("Desktop Action tour");
   EXPECT_EQ(action["Name"], "Full-screen tour");
   ASSERT_EQ(action["Exec"], "kesh-valdrune --fullscreen --tour");
-
-  RunningProgram run;
-  ASSERT_TRUE(run.start("/bin/sh", elsewhere.path(), {"PATH=" + prefix() + "/bin:/usr/bin:/bin"},
+  constexpr int width = 1600, height = 900, band = (width - height * 4 / 3) / 2;
+  TempFolder elsewhere;
+  RunningProgram run(RunScreen{width, height});
+  ASSERT_TRUE(run.start("/bin/sh", elsewhere.path(), {"PATH=" + root + "/usr/bin:/usr/bin:/bin"},
                         {"-c", action["Exec"]}));
-  const Window window = run.waitForWindow();
-  ASSERT_NE(window, 0u) << run.errors();
-  ASSERT_TRUE(run.waitForFrames(1)) << run.errors();
-  const WindowBox box = run.box(window), screen = run.screenBox();
-  EXPECT_EQ(box.width, screen.width);
-  EXPECT_EQ(box.height, screen.height);
+  ASSERT_NE(run.waitForWindow(), 0u) << run.errors();
+  ASSERT_TRUE(run.waitForFrames(30)) << run.errors();
+  const WindowBox box = run.box(run.window());
+  EXPECT_EQ(std::vector<int>({box.x, box.y, box.width, box.height}), std::vector<int>({0, 0, width, height}));
+  for (const int left : {0, width - band}) {
+    std::vector<unsigned char> rgb;
+    ASSERT_TRUE(run.grab({left, 0, band, height}, rgb));
+    std::vector<int> lit(band);
+    for (size_t i = 0; i < rgb.size(); i += 3) {
+      lit[i / 3 % band] += std::max({rgb[i], rgb[i + 1], rgb[i + 2]}) > 8;
+    }
+    for (int column = 0; column < band; ++column) {
+      ASSERT_GT(lit[column], height / 20) << "a black column at x " << left + column;
+    }
+  }
   EXPECT_EQ(run.quitWithEscape(), 0);
   EXPECT_EQ(run.errors(), "");
 }
 
-TEST_F(InstalledTree, LauncherRunsTheProgramFromAnotherFolder) {
-  expectRunEndsOnEscape(launcher(), elsewhere.path());
+TEST(Package, LauncherRunsTheProgramFromAnotherFolderThroughALink) {
+  TempFolder elsewhere;
+  ASSERT_EQ(symlink(launcher.c_str(), elsewhere.file("demo").c_str()), 0);
+  expectRunEndsOnEscape(elsewhere.file("demo"), elsewhere.path());
 }
 
-TEST_F(InstalledTree, LauncherWorksThroughALinkAndThroughThePath) {
-  const std::string link = elsewhere.file("demo");
-  ASSERT_EQ(symlink(launcher().c_str(), link.c_str()), 0);
-  expectRunEndsOnEscape(link, elsewhere.path());
-
-  // A desktop entry or a terminal finds it by name on the PATH.
-  RunningProgram run;
-  ASSERT_TRUE(run.start("/bin/sh", elsewhere.path(),
-                        {"PATH=" + prefix() + "/bin:/usr/bin:/bin", "DISPLAY=:97"},
-                        {"-c", "kesh-valdrune"}));
-  EXPECT_EQ(run.waitForExit(), 1);
-  EXPECT_NE(run.errors().find("cannot open the X display \":97\""), std::string::npos)
-      << run.errors();
-}
-
-TEST_F(InstalledTree, LauncherPassesArgumentsAndTheProgramsMessageAndStatusThrough) {
-  {
-    RunningProgram run;
-    ASSERT_TRUE(run.start(launcher(), elsewhere.path(), {}, {"-display", ":97"}));
+// Arguments reach the program, and its messages and status come back; a
+// launcher without its data folder says so.
+TEST(Package, LauncherPassesArgumentsMessagesAndStatusThrough) {
+  TempFolder elsewhere;
+  ASSERT_EQ(runCommand("cp -a " + shellQuoted(root + "/usr/bin") + " " + shellQuoted(root + "/usr/lib") + " " +
+                       shellQuoted(elsewhere.path())).status, 0);
+  const struct {
+    std::string launcher;
+    std::vector<std::string> arguments;
+    std::string errors;
+  } cases[] = {
+      {launcher, {"-display", ":97"}, "kesh-valdrune: cannot open the X display \":97\""},
+      {launcher, {}, "kesh-valdrune: cannot open the X display \"\"."},
+      {elsewhere.file("bin/kesh-valdrune"), {}, "kesh-valdrune: its data folder"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.errors);
+    RunningProgram run(RunScreen{0, 0});
+    ASSERT_TRUE(run.start(c.launcher, elsewhere.path(), {}, c.arguments));
     EXPECT_EQ(run.waitForExit(), 1);
-    EXPECT_NE(run.errors().find("cannot open the X display \":97\""), std::string::npos)
-        << run.errors();
+    EXPECT_EQ(run.errors().rfind(c.errors, 0), 0u) << run.errors();
     EXPECT_EQ(run.output(), "");
   }
-  {
-    RunningProgram run;
-    ASSERT_TRUE(run.start(launcher(), elsewhere.path(), {"DISPLAY="}));
-    EXPECT_EQ(run.waitForExit(), 1);
-    EXPECT_EQ(run.errors().rfind("kesh-valdrune: cannot open the X display \"\".", 0), 0u)
-        << run.errors();
-    EXPECT_NE(run.errors().find("xvfb-run"), std::string::npos);
-    EXPECT_EQ(run.window(), 0u);
-  }
-}
-
-TEST_F(InstalledTree, AMissingTextureEndsTheProgramWithItsMessageAndStatusOne) {
-  const std::string grass = textureEntry(TextureKey::grass).fileName;
-  ASSERT_EQ(std::remove((dataDir() + "/textures/" + grass).c_str()), 0);
-  RunningProgram run;
-  ASSERT_TRUE(run.start(launcher(), elsewhere.path()));
-  EXPECT_EQ(run.waitForExit(), 1);
-  const std::string message = "File Not Found : textures\\" + grass + "\n";
-  ASSERT_GE(run.output().size(), message.size()) << run.output();
-  EXPECT_EQ(run.output().substr(run.output().size() - message.size()), message);
-}
-
-TEST_F(InstalledTree, WithoutItsDataFolderTheLauncherSaysSo) {
-  ASSERT_EQ(std::rename(dataDir().c_str(), (dataDir() + ".moved").c_str()), 0);
-  RunningProgram run;
-  ASSERT_TRUE(run.start(launcher(), elsewhere.path()));
-  EXPECT_EQ(run.waitForExit(), 1);
-  EXPECT_NE(run.errors().find("data folder"), std::string::npos) << run.errors();
-  EXPECT_EQ(run.output(), "");
-  EXPECT_EQ(run.window(), 0u);
 }
 
 }  // namespace

@@ -1,3 +1,6 @@
+// GoogleTest comes before Xlib, whose macros (None, Bool) it would trip on.
+#include <gtest/gtest.h>
+
 #include "tests/e2e/running_program.h"
 
 #include <X11/Xatom.h>
@@ -5,85 +8,79 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <regex>
-#include <sstream>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// Windows of the program may vanish between an event and our request about
-// them (it is ending); such errors are expected and must not end the test.
+// The program's windows may vanish between an event and a request about
+// them while it ends; such errors must not end the test.
 int ignoreXErrors(Display*, XErrorEvent*) { return 0; }
 
-int millisecondsLeft(Clock::time_point deadline) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-  return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+void killAndWait(pid_t pid, int signal) {
+  if (pid <= 0) return;
+  kill(pid, signal);
+  waitpid(pid, nullptr, 0);
 }
 
 }  // namespace
 
-PrivateDisplay::PrivateDisplay(int width, int height) {
+RunningProgram::RunningProgram(RunScreen screen) {
+  if (screen.width < 0 && std::getenv("DISPLAY")) displayName_ = std::getenv("DISPLAY");
+  if (screen.width <= 0) {
+    if (screen.watched && !displayName_.empty()) watch();
+    return;
+  }
   int ready[2];
   if (pipe(ready) != 0) return;
-  pid_ = fork();
-  if (pid_ == 0) {
+  xvfb_ = fork();
+  if (xvfb_ == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGTERM);  // gone with the test, however it ends
     close(ready[0]);
     const int devNull = open("/dev/null", O_WRONLY);
     dup2(devNull, STDOUT_FILENO);
     dup2(devNull, STDERR_FILENO);
-    const std::string fd = std::to_string(ready[1]);
-    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
-           "-nolisten", "tcp", static_cast<char*>(nullptr));
+    const std::string size = std::to_string(screen.width) + "x" + std::to_string(screen.height) + "x24";
+    execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(ready[1]).c_str(), "-screen", "0",
+           size.c_str(), "-nolisten", "tcp", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(ready[1]);
-  // The server writes its display number once it accepts clients.
-  std::string number;
+  // The server writes its number once it takes clients.
   char c;
-  while (pid_ > 0 && read(ready[0], &c, 1) == 1 && c != '\n') number += c;
+  while (xvfb_ > 0 && read(ready[0], &c, 1) == 1 && c != '\n') displayName_ += c;
   close(ready[0]);
-  if (!number.empty()) name_ = ":" + number;
+  if (!displayName_.empty()) displayName_.insert(0, ":");
+  if (screen.watched) watch();
 }
 
-PrivateDisplay::~PrivateDisplay() {
-  if (pid_ <= 0) return;
-  kill(pid_, SIGTERM);
-  waitpid(pid_, nullptr, 0);
+RunningProgram::~RunningProgram() {
+  if (!exited_) killAndWait(pid_, SIGKILL);
+  if (outFd_ >= 0) close(outFd_);
+  if (errFd_ >= 0) close(errFd_);
+  if (display_) XCloseDisplay(display_);
+  killAndWait(xvfb_, SIGTERM);
 }
 
-RunningProgram::RunningProgram() { connect(nullptr); }
-
-RunningProgram::RunningProgram(Unwatched) {}
-
-void RunningProgram::connect(const char* displayName) {
-  display_ = XOpenDisplay(displayName);
-  XSetErrorHandler(ignoreXErrors);
-  if (display_) XSelectInput(display_, DefaultRootWindow(display_), SubstructureNotifyMask);
-}
-
-bool RunningProgram::watch(const std::string& displayName) {
-  connect(displayName.c_str());
+bool RunningProgram::watch() {
+  if (!display_ && !displayName_.empty()) display_ = XOpenDisplay(displayName_.c_str());
   if (!display_) return false;
+  XSetErrorHandler(ignoreXErrors);
+  XSelectInput(display_, DefaultRootWindow(display_), SubstructureNotifyMask);
   Window root, parent, *children = nullptr;
   unsigned int count = 0;
   if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) {
-    for (unsigned int i = 0; i < count && window_ == 0; ++i) {
+    for (unsigned int i = 0; i < count; ++i) {
       XWindowAttributes attributes;
-      if (XGetWindowAttributes(display_, children[i], &attributes) &&
-          !attributes.override_redirect) {
-        window_ = children[i];
-        XSelectInput(display_, window_, PropertyChangeMask | StructureNotifyMask);
-        noteTitle();
+      if (XGetWindowAttributes(display_, children[i], &attributes) && !attributes.override_redirect) {
+        take(children[i]);
       }
     }
     if (children) XFree(children);
@@ -91,38 +88,25 @@ bool RunningProgram::watch(const std::string& displayName) {
   return window_ != 0;
 }
 
-RunningProgram::~RunningProgram() {
-  if (pid_ > 0 && !exited_) {
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-  }
-  if (outFd_ >= 0) close(outFd_);
-  if (errFd_ >= 0) close(errFd_);
-  if (display_) XCloseDisplay(display_);
-}
-
 bool RunningProgram::start(const std::string& program, const std::string& workdir,
                            const std::vector<std::string>& environment,
                            const std::vector<std::string>& arguments) {
-  if (display_) XSync(display_, False);
   int out[2], err[2];
   if (pipe(out) != 0 || pipe(err) != 0) return false;
   pid_ = fork();
   if (pid_ < 0) return false;
   if (pid_ == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
     dup2(out[1], STDOUT_FILENO);
     dup2(err[1], STDERR_FILENO);
     close(out[0]);
     close(err[0]);
-    for (const std::string& entry : environment) {
+    std::vector<std::string> settings{"DISPLAY=" + displayName_};
+    settings.insert(settings.end(), environment.begin(), environment.end());
+    for (const std::string& entry : settings) {
       const size_t eq = entry.find('=');
-      const std::string name = entry.substr(0, eq);
-      const std::string value = entry.substr(eq + 1);
-      if (value.empty()) {
-        unsetenv(name.c_str());
-      } else {
-        setenv(name.c_str(), value.c_str(), 1);
-      }
+      const std::string name = entry.substr(0, eq), value = entry.substr(eq + 1);
+      value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
     }
     if (chdir(workdir.c_str()) != 0) _exit(126);
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
@@ -140,12 +124,11 @@ bool RunningProgram::start(const std::string& program, const std::string& workdi
   return true;
 }
 
-void RunningProgram::drainPipes() {
-  char buffer[4096];
-  for (auto [fd, text] : {std::pair<int, std::string*>{outFd_, &stdout_}, {errFd_, &stderr_}}) {
-    if (fd < 0) continue;
-    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) text->append(buffer, n);
-  }
+void RunningProgram::take(Window window) {
+  if (window_ != 0) return;
+  window_ = window;
+  XSelectInput(display_, window_, PropertyChangeMask | StructureNotifyMask);
+  noteTitle();
 }
 
 void RunningProgram::noteTitle() {
@@ -157,139 +140,82 @@ void RunningProgram::noteTitle() {
 }
 
 void RunningProgram::handle(const XEvent& event) {
-  switch (event.type) {
-    case CreateNotify:
-      if (!event.xcreatewindow.override_redirect && window_ == 0) {
-        window_ = event.xcreatewindow.window;
-        XSelectInput(display_, window_, PropertyChangeMask | StructureNotifyMask);
-        noteTitle();
-      }
-      break;
-    case MapNotify:
-      if (event.xmap.window == window_) {
-        noteTitle();
-      } else if (event.xmap.override_redirect) {
-        popup_ = event.xmap.window;
-        mappedPopups_.insert(popup_);
-      }
-      break;
-    case UnmapNotify:
-      mappedPopups_.erase(event.xunmap.window);
-      break;
-    case DestroyNotify:
-      mappedPopups_.erase(event.xdestroywindow.window);
-      break;
-    case PropertyNotify:
-      if (event.xproperty.window == window_ && event.xproperty.atom == XA_WM_NAME) {
-        ++titleSettings_;
-        noteTitle();
-        // A title is set while a frame is drawn, so it stands for one at least.
-        const int rate = titles_.empty() ? -1 : titleRate(titles_.back());
-        if (rate >= 0) framesReported_ += std::max(1, rate);
-      }
-      break;
-    default:
-      break;
+  if (event.type == CreateNotify && !event.xcreatewindow.override_redirect) {
+    take(event.xcreatewindow.window);
+  } else if (event.type == MapNotify && event.xmap.override_redirect) {
+    popup_ = event.xmap.window;
+    mappedPopups_.insert(popup_);
+  } else if (event.type == UnmapNotify || event.type == DestroyNotify) {
+    mappedPopups_.erase(event.type == UnmapNotify ? event.xunmap.window : event.xdestroywindow.window);
   }
+  const bool titleSet = event.type == PropertyNotify && event.xproperty.window == window_ &&
+                        event.xproperty.atom == XA_WM_NAME;
+  if (event.type == MapNotify && event.xmap.window == window_) noteTitle();
+  if (!titleSet) return;
+  noteTitle();
+  ++titleSettings_;
+  // A title is set while a frame is drawn, so it stands for one frame at least.
+  const int rate = titles_.empty() ? -1 : titleRate(titles_.back());
+  if (rate >= 0) framesReported_ += std::max(1, rate);
 }
 
 void RunningProgram::pump(int timeoutMs) {
-  if (!exited_ && pid_ > 0) {
-    int status = 0;
-    if (waitpid(pid_, &status, WNOHANG) == pid_) {
-      exited_ = true;
-      exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
+  int status = 0;
+  if (!exited_ && pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_) {
+    exited_ = true;
+    exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  pollfd fds[3] = {{outFd_, POLLIN, 0}, {errFd_, POLLIN, 0}, {-1, POLLIN, 0}};
-  if (!display_) {
-    poll(fds, 2, timeoutMs);
-    drainPipes();
-    return;
-  }
-  fds[2].fd = ConnectionNumber(display_);
-  if (XPending(display_) == 0) poll(fds, 3, timeoutMs);
-  while (XPending(display_) > 0) {
+  pollfd fds[3] = {{outFd_, POLLIN, 0}, {errFd_, POLLIN, 0},
+                   {display_ ? ConnectionNumber(display_) : -1, POLLIN, 0}};
+  if (!display_ || XPending(display_) == 0) poll(fds, 3, exited_ ? 0 : timeoutMs);
+  while (display_ && XPending(display_) > 0) {
     XEvent event;
     XNextEvent(display_, &event);
     handle(event);
   }
-  drainPipes();
+  char buffer[4096];
+  for (auto [fd, text] : {std::pair<int, std::string*>{outFd_, &stdout_}, {errFd_, &stderr_}}) {
+    for (ssize_t n; fd >= 0 && (n = read(fd, buffer, sizeof buffer)) > 0;) text->append(buffer, n);
+  }
 }
 
-bool RunningProgram::waitForOutput(const std::string& text, int timeoutMs) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (stdout_.find(text) == std::string::npos && millisecondsLeft(deadline) > 0 && !exited_) {
-    pump(20);
-  }
+bool RunningProgram::waitFor(const std::function<bool()>& done, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   pump(0);
-  return stdout_.find(text) != std::string::npos;
+  while (!done() && !exited_ && std::chrono::steady_clock::now() < deadline) pump(20);
+  for (int i = 0; i < 5 && exited_; ++i) pump(0);  // what it wrote last
+  return done();
 }
 
-Window RunningProgram::waitForWindow(int timeoutMs) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (titles_.empty() && millisecondsLeft(deadline) > 0 && !exited_) pump(20);
-  return titles_.empty() ? 0 : window_;
-}
-
-bool RunningProgram::waitForTitle(const std::function<bool(const std::string&)>& accept,
-                                  int timeoutMs) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  for (;;) {
-    for (const std::string& title : titles_) {
-      if (accept(title)) return true;
-    }
-    if (millisecondsLeft(deadline) == 0 || exited_) return false;
-    pump(20);
-  }
-}
-
-bool RunningProgram::waitForTitleSettings(int count, int timeoutMs) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  const int target = titleSettings_ + count;
-  while (titleSettings_ < target && millisecondsLeft(deadline) > 0 && !exited_) pump(20);
-  return titleSettings_ >= target;
+Window RunningProgram::waitForWindow() {
+  return waitFor([this] { return !titles_.empty(); }) ? window_ : 0;
 }
 
 bool RunningProgram::waitForFrames(int frames) {
   const long target = framesReported_ + frames;
   while (framesReported_ < target) {
-    if (!waitForTitleSettings(1)) return false;
+    const int settings = titleSettings_;
+    if (!waitFor([&] { return titleSettings_ > settings; })) return false;
   }
   return true;
 }
 
-int RunningProgram::titleRate(const std::string& title) {
-  static const std::regex form(R"(Kesh Valdrune by Halvorsk       \[ FPS: (\d+) \])");
-  std::smatch match;
-  return std::regex_match(title, match, form) ? std::stoi(match[1]) : -1;
+Window RunningProgram::waitForPopup(int timeoutMs) {
+  popup_ = 0;
+  return waitFor([this] { return popup_ != 0; }, timeoutMs) ? popup_ : 0;
 }
 
 bool RunningProgram::waitForPopupsClosed(int timeoutMs) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  pump(0);
-  while (!mappedPopups_.empty() && millisecondsLeft(deadline) > 0) pump(20);
-  return mappedPopups_.empty();
-}
-
-Window RunningProgram::waitForPopup(int timeoutMs) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  popup_ = 0;
-  while (popup_ == 0 && millisecondsLeft(deadline) > 0 && !exited_) pump(20);
-  return popup_;
+  return waitFor([this] { return mappedPopups_.empty(); }, timeoutMs);
 }
 
 int RunningProgram::waitForExit(int timeoutMs) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (!exited_ && millisecondsLeft(deadline) > 0) pump(20);
-  if (!exited_) return -1;
-  for (int i = 0; i < 5; ++i) pump(0);  // the last output
-  return exitStatus_;
+  return waitFor([this] { return exited_; }, timeoutMs) ? exitStatus_ : -1;
 }
 
 int RunningProgram::quitWithEscape() {
-  // The program ends on the key press, so xdotool's release may find no
-  // window left and report failure: only the exit status counts.
+  // The program ends on the key press, so xdotool may find no window for the
+  // release and fail: only the exit status counts.
   xdotool("key --window " + std::to_string(window_) + " Escape");
   return waitForExit();
 }
@@ -299,65 +225,78 @@ bool RunningProgram::alive() {
   return pid_ > 0 && !exited_;
 }
 
-long RunningProgram::residentKilobytes() const {
-  if (pid_ <= 0 || exited_) return -1;
-  std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
-  }
-  return -1;
+int RunningProgram::titleRate(const std::string& title) {
+  static const std::regex form(R"(Kesh Valdrune by Halvorsk       \[ FPS: (\d+) \])");
+  std::smatch match;
+  return std::regex_match(title, match, form) ? std::stoi(match[1]) : -1;
 }
 
 WindowBox RunningProgram::box(Window window) const {
   WindowBox result;
   XWindowAttributes attributes;
-  if (!XGetWindowAttributes(display_, window, &attributes)) return result;
+  if (!display_ || !XGetWindowAttributes(display_, window, &attributes)) return result;
   Window child;
-  XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &result.x, &result.y,
-                        &child);
+  XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &result.x, &result.y, &child);
   result.width = attributes.width;
   result.height = attributes.height;
   return result;
 }
 
-bool RunningProgram::xdotool(const std::string& arguments) {
-  const std::string command = "xdotool " + arguments + " >/dev/null 2>&1";
-  return std::system(command.c_str()) == 0;
-}
-
-WindowBox RunningProgram::screenBox() const {
-  if (!display_) return {};
-  return {0, 0, DisplayWidth(display_, DefaultScreen(display_)),
-          DisplayHeight(display_, DefaultScreen(display_))};
-}
-
-bool RunningProgram::grab(int x, int y, int width, int height,
-                          std::vector<unsigned char>& rgb) const {
-  XImage* image = XGetImage(display_, DefaultRootWindow(display_), x, y,
-                            static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes,
-                            ZPixmap);
+bool RunningProgram::grab(const WindowBox& box, std::vector<unsigned char>& rgb) const {
+  XImage* image = display_ ? XGetImage(display_, DefaultRootWindow(display_), box.x, box.y,
+                                       box.width, box.height, AllPlanes, ZPixmap)
+                           : nullptr;
   if (!image) return false;
-  // The shift that brings a colour mask's top byte to the low end.
-  const auto shiftOf = [](unsigned long mask) {
-    int shift = 0;
-    while (mask > 0xff) {
-      mask >>= 1;
-      ++shift;
-    }
-    return shift;
-  };
-  const int rs = shiftOf(image->red_mask), gs = shiftOf(image->green_mask),
-            bs = shiftOf(image->blue_mask);
-  rgb.resize(static_cast<size_t>(width) * height * 3);
-  for (int row = 0; row < height; ++row) {
-    for (int column = 0; column < width; ++column) {
-      const unsigned long pixel = XGetPixel(image, column, row);
-      unsigned char* out = &rgb[(static_cast<size_t>(row) * width + column) * 3];
-      out[0] = static_cast<unsigned char>((pixel & image->red_mask) >> rs);
-      out[1] = static_cast<unsigned char>((pixel & image->green_mask) >> gs);
-      out[2] = static_cast<unsigned char>((pixel & image->blue_mask) >> bs);
+  rgb.clear();
+  for (int row = 0; row < box.height; ++row) {
+    for (int column = 0; column < box.width; ++column) {
+      const unsigned long pixel = XGetPixel(image, column, row);  // 24-bit: 0xRRGGBB
+      for (const int shift : {16, 8, 0}) rgb.push_back(static_cast<unsigned char>(pixel >> shift));
     }
   }
   XDestroyImage(image);
   return true;
+}
+
+bool RunningProgram::xdotool(const std::string& arguments) const {
+  return std::system(("DISPLAY=" + displayName_ + " xdotool " + arguments + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+CommandResult runCommand(const std::string& command) {
+  CommandResult result;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (!pipe) return result;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.output.append(buffer, n);
+  const int status = pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+std::string shellQuoted(const std::string& text) {
+  return "'" + std::regex_replace(text, std::regex("'"), "'\\''") + "'";
+}
+
+std::string banner() { return readFile(KESH_SOURCE_DIR "/tests/e2e/banner.txt"); }
+
+std::vector<std::string> programMenuLabels() {
+  static const std::regex label(R"re(glutAdd(?:MenuEntry|SubMenu)\("([^"]+)")re");
+  const std::string source = readFile(KESH_SOURCE_DIR "/app/menus.cpp");
+  std::vector<std::string> labels;
+  for (std::sregex_iterator it(source.begin(), source.end(), label), end; it != end; ++it) {
+    labels.push_back((*it)[1]);
+  }
+  return labels;
+}
+
+void expectRunEndsOnEscape(const std::string& launcher, const std::string& workdir) {
+  RunningProgram run;
+  ASSERT_TRUE(run.start(launcher, workdir));
+  ASSERT_NE(run.waitForWindow(), 0u) << run.output() << run.errors();
+  EXPECT_EQ(run.titles()[0], "Kesh Valdrune by Halvorsk");
+  // A frame-rate title: the textures loaded and frames are drawn.
+  EXPECT_TRUE(run.waitFor([&] { return RunningProgram::titleRate(run.titles().back()) >= 0; }));
+  EXPECT_EQ(run.quitWithEscape(), 0);
+  EXPECT_EQ(run.output(), banner());
+  EXPECT_EQ(run.errors(), "");
 }

@@ -1,6 +1,7 @@
-// Runs the real program under the test display and watches it from outside:
-// its windows, their titles and geometry through X events, its console
-// output through pipes, and its exit status. Input goes through xdotool.
+// Runs the real program, each run on an Xvfb display of its own (so runs
+// never see each other's windows and tests run side by side), and watches it
+// from outside: its window, title and menus through X events, its output
+// through pipes, its exit status. Input goes through xdotool on that display.
 #pragma once
 #include <X11/Xlib.h>
 #include <sys/types.h>
@@ -12,116 +13,71 @@
 
 #include "tests/support/files.h"
 
-// How long any one step of the program (starting, drawing its first frames,
-// opening a menu, ending) may take before a test calls it hung. The machines
-// are shared and a loaded one is many times slower than a quiet one, so this
-// is long: a test waits for what it needs and only a real hang runs into it.
+// How long one step of the program (starting, drawing a frame, opening a
+// menu, ending) may take before a test calls it hung: long, as a loaded
+// machine is many times slower than a quiet one and only a hang should reach it.
 constexpr int hangTimeoutMs = 60000;
 
 struct WindowBox {
   int x = 0, y = 0, width = 0, height = 0;
 };
 
-// A display of the test's own: an Xvfb started the way xvfb-run starts one,
-// so it resets when its last client leaves. Stopped when the object goes.
-class PrivateDisplay {
- public:
-  // A screen of width x height pixels, 24 bits deep.
-  explicit PrivateDisplay(int width = 1280, int height = 1024);
-  ~PrivateDisplay();
-  PrivateDisplay(const PrivateDisplay&) = delete;
-  PrivateDisplay& operator=(const PrivateDisplay&) = delete;
-
-  // The display's name, ":N"; empty if the server did not start.
-  const std::string& name() const { return name_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string name_;
+// The display a run gets. Width 0: none (DISPLAY unset); -1: the test's own
+// DISPLAY, shared. Unwatched: the program starts as the display's first and
+// only client, the way xvfb-run starts it, and watch() connects later.
+struct RunScreen {
+  int width = 1280, height = 1024;
+  bool watched = true;
 };
 
 class RunningProgram {
  public:
-  // Watches the test display (DISPLAY) from before the program starts.
-  RunningProgram();
-  // Watches nothing until watch() is called, so the program starts as the
-  // display's only client.
-  struct Unwatched {};
-  explicit RunningProgram(Unwatched);
-  ~RunningProgram();  // kills the program if it is still running
+  explicit RunningProgram(RunScreen screen = {});
+  ~RunningProgram();  // kills the program if it still runs, then the display
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
 
-  // Connects to displayName and takes the program's window there (the only
-  // top-level window of a display of the test's own); false if it cannot.
-  bool watch(const std::string& displayName);
-
-  // Starts program with its arguments in workdir, with extra environment
-  // entries ("NAME=value"; "NAME=" removes NAME). False if it could not start.
+  // Starts program in workdir with extra environment entries ("NAME=value";
+  // "NAME=" removes NAME); false if it could not start.
   bool start(const std::string& program, const std::string& workdir,
              const std::vector<std::string>& environment = {},
              const std::vector<std::string>& arguments = {});
+  bool watch();  // connects and takes the display's one top-level window
 
-  // Waits until the program's standard output holds text; false on timeout.
-  bool waitForOutput(const std::string& text, int timeoutMs = hangTimeoutMs);
-  // Waits until the program's main window exists; 0 on timeout.
-  Window waitForWindow(int timeoutMs = hangTimeoutMs);
-  // Waits for a title that satisfies accept; false on timeout.
-  bool waitForTitle(const std::function<bool(const std::string&)>& accept,
-                    int timeoutMs = hangTimeoutMs);
-  // Waits until the title has been set count more times; false on timeout.
-  bool waitForTitleSettings(int count, int timeoutMs = hangTimeoutMs);
-  // Waits until the titles report frames more frames drawn; false if the
-  // title stops changing first (the program hangs or ends).
+  // Handles events and output until done() holds, the program ends or the
+  // time runs out; done()'s last answer.
+  bool waitFor(const std::function<bool()>& done, int timeoutMs = hangTimeoutMs);
+  Window waitForWindow();  // once it has a title; 0 if none came
+  // The titles report frames more frames; false if they stop changing first.
   bool waitForFrames(int frames);
-  // Waits until a pop-up (override-redirect) window is mapped; 0 on timeout.
-  Window waitForPopup(int timeoutMs = hangTimeoutMs);
-  // Waits until no pop-up window of the display is mapped; false on timeout.
+  Window waitForPopup(int timeoutMs = hangTimeoutMs);  // a menu mapped from now on, or 0
   bool waitForPopupsClosed(int timeoutMs = hangTimeoutMs);
-  // Waits for the program to end; its exit status, or -1 on timeout or signal.
-  int waitForExit(int timeoutMs = hangTimeoutMs);
-  // Sends Escape to the main window and waits for the program to end; its
-  // exit status as waitForExit gives it.
+  int waitForExit(int timeoutMs = hangTimeoutMs);  // the exit status; -1 on a hang or a signal
   int quitWithEscape();
+  bool alive();
 
-  // Every title the main window has had, in order, the first as it was mapped.
-  const std::vector<std::string>& titles() const { return titles_; }
+  const std::vector<std::string>& titles() const { return titles_; }  // in order, repeats merged
+  int titleSettings() const { return titleSettings_; }
+  long framesReported() const { return framesReported_; }  // summed from the rate titles
+  static int titleRate(const std::string& title);           // -1: not a rate title
   const std::string& output() const { return stdout_; }
   const std::string& errors() const { return stderr_; }
-  WindowBox box(Window window) const;
-  // The whole screen of the display watched.
-  WindowBox screenBox() const;
   Window window() const { return window_; }
-  bool running() const { return pid_ > 0; }
   pid_t pid() const { return pid_; }
-  // True while the program has not ended (looks at the latest events first).
-  bool alive();
-  // How often the main window's title has been set, changed or not.
-  int titleSettings() const { return titleSettings_; }
-  // The frames drawn so far as the rate titles tell them (a title is set
-  // once a second while frames are drawn, with the last second's count).
-  long framesReported() const { return framesReported_; }
-  // The rate a frame-rate title shows; -1 for any other title.
-  static int titleRate(const std::string& title);
-  // The program's resident memory in kilobytes (VmRSS); -1 when unknown.
-  long residentKilobytes() const;
-
-  // Reads a box of the display (root window coordinates) as RGB bytes, rows
-  // top to bottom; false if it cannot be read.
-  bool grab(int x, int y, int width, int height, std::vector<unsigned char>& rgb) const;
-
-  // Runs an xdotool command line (arguments after "xdotool"); false if it failed.
-  static bool xdotool(const std::string& arguments);
+  WindowBox box(Window window) const;
+  // A box of the screen as RGB bytes, rows top to bottom; false if unreadable.
+  bool grab(const WindowBox& box, std::vector<unsigned char>& rgb) const;
+  bool xdotool(const std::string& arguments) const;  // on the run's display; false if it failed
 
  private:
   void pump(int timeoutMs);
-  void connect(const char* displayName);
-  void handle(const XEvent& event);
+  void take(Window window);
   void noteTitle();
-  void drainPipes();
+  void handle(const XEvent& event);
 
+  pid_t xvfb_ = -1, pid_ = -1;
+  std::string displayName_;
   Display* display_ = nullptr;
-  pid_t pid_ = -1;
   int exitStatus_ = -1;
   bool exited_ = false;
   int outFd_ = -1, errFd_ = -1;
@@ -132,3 +88,20 @@ class RunningProgram {
   int titleSettings_ = 0;
   long framesReported_ = 0;
 };
+
+// A shell command's output and errors together, and its exit status (-1
+// when it did not exit normally): for the tools around the program.
+struct CommandResult {
+  int status = -1;
+  std::string output;
+};
+CommandResult runCommand(const std::string& command);
+std::string shellQuoted(const std::string& text);
+
+std::string banner();  // what the program prints as it starts
+// Every menu label the program builds, read from the source that builds them.
+std::vector<std::string> programMenuLabels();
+
+// Starts the launcher in workdir, waits for a frame-rate title, ends it with
+// Escape, and expects status 0, the banner and no errors.
+void expectRunEndsOnEscape(const std::string& launcher, const std::string& workdir);
