@@ -1,6 +1,5 @@
-// The tree's sway: each group's period and peak come from summing its double
-// step (0.15, 0.2, 0.15, 0.19 degrees) into a float angle up to its top (6, 6,
-// 7, 8 degrees) and back down to 0.
+// The tree's sway: each group's period and peak come from summing its step into
+// a float angle up to its top (6, 6, 7, 8 degrees) and back down to 0.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,11 +18,10 @@ TEST(Sway, GroupsSwingWithTheirOwnPeriodAndPeak) {
   std::vector<int> turns[4];
   float peak[4] = {}, low[4] = {};
   for (int frame = 1; frame <= 1000; ++frame) {
-    int before[4];
-    std::copy(treeSway.swayRising, treeSway.swayRising + 4, before);
+    const TreeSway before = treeSway;
     tree.updateTree();
     for (int g = 0; g < 4; ++g) {
-      if (!before[g] && treeSway.swayRising[g]) turns[g].push_back(frame);
+      if (!before.swayRising[g] && treeSway.swayRising[g]) turns[g].push_back(frame);
       peak[g] = std::max(peak[g], treeSway.swayAngle[g]);
       low[g] = std::min(low[g], treeSway.swayAngle[g]);
     }

@@ -1,6 +1,5 @@
 // The stage in a real GL context: the state its fixed lists leave behind and
-// the markers' tint by selection. Where its parts stand is checked with the
-// scenes' placements (tests/scenes/placement_gl_test.cpp).
+// the markers' tint by selection (where its parts stand is the placement's).
 #include "assets/display_lists.h"
 #include "assets/stage.h"
 #include "assets/textures.h"
@@ -18,13 +17,11 @@ TEST_F(Stage, ListsLeaveTheirTextureBoundAndTexturingAndBlendingOff) {
     GLuint texture;  // 0: whatever the list left bound
   } lists[] = {{"stage", stageList, 0}, {"floor", floorList, floorTexture}, {"starfield", starfieldList, starfieldTexture}};
   for (const auto& l : lists) {
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glColor4f(0.2f, 0.3f, 0.4f, 0.5f);
+    SCOPED_TRACE(l.name);
+    glEnable(GL_TEXTURE_2D), glEnable(GL_BLEND), glColor4f(0.2f, 0.3f, 0.4f, 0.5f);
     glBindTexture(GL_TEXTURE_2D, grassTexture);
     glCallList(static_cast<GLuint>(l.list));
     const GlState after = captureGlState();
-    SCOPED_TRACE(l.name);
     EXPECT_FALSE(after.texture2d);
     if (l.texture != 0) {
       EXPECT_EQ(after.boundTexture, static_cast<GLint>(l.texture));
@@ -40,20 +37,20 @@ TEST_F(Stage, MarkersFadeWhileTheirSceneIsSelected) {
   const struct {
     void (*draw)();
     int scene;
-    float red, green, blue, selectedAlpha;
-  } markers[] = {{drawFireMarker, fireScene, 1, 1, 0, 0.025f},
-                 {drawEarthMarker, earthScene, 0, 1, 0, 0.025f},
-                 {drawWaterMarker, waterScene, 0, 0, 1, 0.025f},
-                 {drawWindMarker, windScene, 1, 1, 1, 0.02f}};
+    float rgb[3], selectedAlpha;
+  } markers[] = {{drawFireMarker, fireScene, {1, 1, 0}, 0.025f},
+                 {drawEarthMarker, earthScene, {0, 1, 0}, 0.025f},
+                 {drawWaterMarker, waterScene, {0, 0, 1}, 0.025f},
+                 {drawWindMarker, windScene, {1, 1, 1}, 0.02f}};
   for (int selected = 0; selected < 4; ++selected) {
     sceneController.selectedScene = selected;
-    for (const auto& marker : markers) {
-      const auto polygons = capturePolygons(marker.draw);
+    for (const auto& m : markers) {
+      const auto polygons = captureFeedback(m.draw);
       ASSERT_EQ(polygons.size(), 1633u) << "the marker sphere's sparse scatter";
-      const float alpha = marker.scene == selected ? marker.selectedAlpha : 0.6f;
       const std::vector<float>& rgba = polygons[100].rgba;
-      EXPECT_EQ(std::vector<float>(rgba.begin(), rgba.begin() + 4), (std::vector<float>{marker.red, marker.green, marker.blue, alpha}))
-          << "scene " << marker.scene << " selected " << selected;
+      EXPECT_EQ(std::vector<float>(rgba.begin(), rgba.begin() + 4),
+                (std::vector<float>{m.rgb[0], m.rgb[1], m.rgb[2], m.scene == selected ? m.selectedAlpha : 0.6f}))
+          << "scene " << m.scene << " selected " << selected;
     }
   }
 }

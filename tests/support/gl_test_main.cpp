@@ -1,6 +1,5 @@
-// Test main for GL tests: opens a real GL context (a window on the test
-// display with the program's pixel format) before running the tests. Listing
-// the tests needs no display.
+// Test main for GL tests: opens a real GL context (a window on the test display
+// with the program's pixel format) first; listing the tests needs no display.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,20 +7,11 @@
 #include "app/window.h"
 #include "tools/common/tool_window.h"
 
-namespace {
-
-bool listingOnly(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--gtest_list_tests") == 0) return true;
-  }
-  return false;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  if (listingOnly(argc, argv)) return RUN_ALL_TESTS();
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--gtest_list_tests") == 0) return RUN_ALL_TESTS();
+  }
   if (!openToolWindow("kesh GL test", windowWidth, windowHeight)) return 1;
   return RUN_ALL_TESTS();
 }

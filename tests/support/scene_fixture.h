@@ -1,8 +1,6 @@
-// Shared set-up for GL tests of the stage and the scenes: the program's own
-// start-up (textures, lists) once per test program, a fresh controller record
-// per test, and an orthographic box of side 2 L about the origin, so feedback
-// mode reports every polygon and its window coordinates map straight back to
-// the coordinates the draw was given.
+// GL tests of the stage and scenes: the program's start-up once, a fresh
+// controller per test, and an orthographic box of side 2 L about the origin, so
+// feedback window coordinates map straight back to the draw's coordinates.
 #pragma once
 #include <GL/gl.h>
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 
 #include <stdlib.h>
 
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 TempFolder::TempFolder() {
   char pattern[] = "/tmp/kesh-test-XXXXXX";
@@ -18,9 +18,6 @@ TempFolder::~TempFolder() {
 
 std::string TempFolder::write(const std::string& name, const std::vector<uint8_t>& bytes) const {
   const std::string path = file(name);
-  if (std::FILE* out = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(bytes.data(), 1, bytes.size(), out);
-    std::fclose(out);
-  }
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   return path;
 }

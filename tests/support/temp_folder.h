@@ -1,5 +1,4 @@
-// A fresh folder of the test process's own under /tmp, removed with its
-// contents when the object goes; tests that run in parallel never share files.
+// A fresh folder of the test's own under /tmp, removed with its contents.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -13,9 +12,8 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::string& path() const { return path_; }
-  // The full path of a file of that name in the folder.
   std::string file(const std::string& name) const { return path_ + "/" + name; }
-  // Writes bytes to a file of that name in the folder; returns its full path.
+  // Writes a file of that name in the folder; returns its full path.
   std::string write(const std::string& name, const std::vector<uint8_t>& bytes) const;
 
  private:
