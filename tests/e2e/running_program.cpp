@@ -20,8 +20,7 @@
 
 namespace {
 
-// The program's windows may vanish between an event and a request about
-// them while it ends; such errors must not end the test.
+// Windows may vanish between an event and a request while the program ends.
 int ignoreXErrors(Display*, XErrorEvent*) { return 0; }
 
 void killAndWait(pid_t pid, int signal) {
@@ -33,13 +32,8 @@ void killAndWait(pid_t pid, int signal) {
 }  // namespace
 
 RunningProgram::RunningProgram(RunScreen screen) {
-  if (screen.width < 0 && std::getenv("DISPLAY")) displayName_ = std::getenv("DISPLAY");
-  if (screen.width <= 0) {
-    if (screen.watched && !displayName_.empty()) watch();
-    return;
-  }
   int ready[2];
-  if (pipe(ready) != 0) return;
+  if (screen.width <= 0 || pipe(ready) != 0) return;
   xvfb_ = fork();
   if (xvfb_ == 0) {
     prctl(PR_SET_PDEATHSIG, SIGTERM);  // gone with the test, however it ends
@@ -53,8 +47,7 @@ RunningProgram::RunningProgram(RunScreen screen) {
     _exit(127);
   }
   close(ready[1]);
-  // The server writes its number once it takes clients.
-  char c;
+  char c;  // the server writes its number once it takes clients
   while (xvfb_ > 0 && read(ready[0], &c, 1) == 1 && c != '\n') displayName_ += c;
   close(ready[0]);
   if (!displayName_.empty()) displayName_.insert(0, ":");
@@ -63,8 +56,9 @@ RunningProgram::RunningProgram(RunScreen screen) {
 
 RunningProgram::~RunningProgram() {
   if (!exited_) killAndWait(pid_, SIGKILL);
-  if (outFd_ >= 0) close(outFd_);
-  if (errFd_ >= 0) close(errFd_);
+  for (const int fd : {outFd_, errFd_}) {
+    if (fd >= 0) close(fd);
+  }
   if (display_) XCloseDisplay(display_);
   killAndWait(xvfb_, SIGTERM);
 }
@@ -89,25 +83,16 @@ bool RunningProgram::watch() {
 }
 
 bool RunningProgram::start(const std::string& program, const std::string& workdir,
-                           const std::vector<std::string>& environment,
                            const std::vector<std::string>& arguments) {
   int out[2], err[2];
-  if (pipe(out) != 0 || pipe(err) != 0) return false;
-  pid_ = fork();
-  if (pid_ < 0) return false;
+  if (pipe(out) != 0 || pipe(err) != 0 || (pid_ = fork()) < 0) return false;
   if (pid_ == 0) {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     dup2(out[1], STDOUT_FILENO);
     dup2(err[1], STDERR_FILENO);
     close(out[0]);
     close(err[0]);
-    std::vector<std::string> settings{"DISPLAY=" + displayName_};
-    settings.insert(settings.end(), environment.begin(), environment.end());
-    for (const std::string& entry : settings) {
-      const size_t eq = entry.find('=');
-      const std::string name = entry.substr(0, eq), value = entry.substr(eq + 1);
-      value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
-    }
+    displayName_.empty() ? unsetenv("DISPLAY") : setenv("DISPLAY", displayName_.c_str(), 1);
     if (chdir(workdir.c_str()) != 0) _exit(126);
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
@@ -139,26 +124,6 @@ void RunningProgram::noteTitle() {
   }
 }
 
-void RunningProgram::handle(const XEvent& event) {
-  if (event.type == CreateNotify && !event.xcreatewindow.override_redirect) {
-    take(event.xcreatewindow.window);
-  } else if (event.type == MapNotify && event.xmap.override_redirect) {
-    popup_ = event.xmap.window;
-    mappedPopups_.insert(popup_);
-  } else if (event.type == UnmapNotify || event.type == DestroyNotify) {
-    mappedPopups_.erase(event.type == UnmapNotify ? event.xunmap.window : event.xdestroywindow.window);
-  }
-  const bool titleSet = event.type == PropertyNotify && event.xproperty.window == window_ &&
-                        event.xproperty.atom == XA_WM_NAME;
-  if (event.type == MapNotify && event.xmap.window == window_) noteTitle();
-  if (!titleSet) return;
-  noteTitle();
-  ++titleSettings_;
-  // A title is set while a frame is drawn, so it stands for one frame at least.
-  const int rate = titles_.empty() ? -1 : titleRate(titles_.back());
-  if (rate >= 0) framesReported_ += std::max(1, rate);
-}
-
 void RunningProgram::pump(int timeoutMs) {
   int status = 0;
   if (!exited_ && pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_) {
@@ -169,9 +134,18 @@ void RunningProgram::pump(int timeoutMs) {
                    {display_ ? ConnectionNumber(display_) : -1, POLLIN, 0}};
   if (!display_ || XPending(display_) == 0) poll(fds, 3, exited_ ? 0 : timeoutMs);
   while (display_ && XPending(display_) > 0) {
-    XEvent event;
-    XNextEvent(display_, &event);
-    handle(event);
+    XEvent e;
+    XNextEvent(display_, &e);
+    if (e.type == CreateNotify && !e.xcreatewindow.override_redirect) take(e.xcreatewindow.window);
+    if (e.type == MapNotify && e.xmap.override_redirect) mappedPopups_.insert(popup_ = e.xmap.window);
+    if (e.type == UnmapNotify) mappedPopups_.erase(e.xunmap.window);
+    if (e.type == DestroyNotify) mappedPopups_.erase(e.xdestroywindow.window);
+    if (e.type == MapNotify && e.xmap.window == window_) noteTitle();
+    if (e.type != PropertyNotify || e.xproperty.window != window_ || e.xproperty.atom != XA_WM_NAME) continue;
+    noteTitle();
+    ++titleSettings_;
+    // A title is set while a frame is drawn, so it stands for one frame at least.
+    if (titleRate(titles_.back()) >= 0) framesReported_ += std::max(1, titleRate(titles_.back()));
   }
   char buffer[4096];
   for (auto [fd, text] : {std::pair<int, std::string*>{outFd_, &stdout_}, {errFd_, &stderr_}}) {
@@ -187,10 +161,6 @@ bool RunningProgram::waitFor(const std::function<bool()>& done, int timeoutMs) {
   return done();
 }
 
-Window RunningProgram::waitForWindow() {
-  return waitFor([this] { return !titles_.empty(); }) ? window_ : 0;
-}
-
 bool RunningProgram::waitForFrames(int frames) {
   const long target = framesReported_ + frames;
   while (framesReported_ < target) {
@@ -200,29 +170,10 @@ bool RunningProgram::waitForFrames(int frames) {
   return true;
 }
 
-Window RunningProgram::waitForPopup(int timeoutMs) {
-  popup_ = 0;
-  return waitFor([this] { return popup_ != 0; }, timeoutMs) ? popup_ : 0;
-}
-
-bool RunningProgram::waitForPopupsClosed(int timeoutMs) {
-  return waitFor([this] { return mappedPopups_.empty(); }, timeoutMs);
-}
-
-int RunningProgram::waitForExit(int timeoutMs) {
-  return waitFor([this] { return exited_; }, timeoutMs) ? exitStatus_ : -1;
-}
-
 int RunningProgram::quitWithEscape() {
-  // The program ends on the key press, so xdotool may find no window for the
-  // release and fail: only the exit status counts.
+  // It ends on the press, so xdotool may fail on the release: only the status counts.
   xdotool("key --window " + std::to_string(window_) + " Escape");
   return waitForExit();
-}
-
-bool RunningProgram::alive() {
-  pump(0);
-  return pid_ > 0 && !exited_;
 }
 
 int RunningProgram::titleRate(const std::string& title) {
@@ -243,8 +194,8 @@ WindowBox RunningProgram::box(Window window) const {
 }
 
 bool RunningProgram::grab(const WindowBox& box, std::vector<unsigned char>& rgb) const {
-  XImage* image = display_ ? XGetImage(display_, DefaultRootWindow(display_), box.x, box.y,
-                                       box.width, box.height, AllPlanes, ZPixmap)
+  XImage* image = display_ ? XGetImage(display_, DefaultRootWindow(display_), box.x, box.y, box.width,
+                                       box.height, AllPlanes, ZPixmap)
                            : nullptr;
   if (!image) return false;
   rgb.clear();
@@ -289,13 +240,15 @@ std::vector<std::string> programMenuLabels() {
   return labels;
 }
 
-void expectRunEndsOnEscape(const std::string& launcher, const std::string& workdir) {
+void expectRunEndsOnEscape(const std::string& launcher, const std::string& workdir,
+                           const std::vector<std::string>& arguments,
+                           const std::function<void(RunningProgram&)>& more) {
   RunningProgram run;
-  ASSERT_TRUE(run.start(launcher, workdir));
+  ASSERT_TRUE(run.start(launcher, workdir, arguments));
   ASSERT_NE(run.waitForWindow(), 0u) << run.output() << run.errors();
   EXPECT_EQ(run.titles()[0], "Kesh Valdrune by Halvorsk");
-  // A frame-rate title: the textures loaded and frames are drawn.
-  EXPECT_TRUE(run.waitFor([&] { return RunningProgram::titleRate(run.titles().back()) >= 0; }));
+  EXPECT_TRUE(run.waitForRate()) << "no rate title: the textures did not load or no frame came";
+  if (more) more(run);
   EXPECT_EQ(run.quitWithEscape(), 0);
   EXPECT_EQ(run.output(), banner());
   EXPECT_EQ(run.errors(), "");

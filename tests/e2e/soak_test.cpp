@@ -1,11 +1,9 @@
-// Soak: the real program under a stream of random keys (handled, arrows and
-// ignored ones) and random picks of every menu entry but QUIT, for
-// KESH_SOAK_SECONDS (60 by default; make soak runs an hour). Afterwards it
-// still runs, its title still shows a rate every second, its resident memory
-// has not grown since the warm-up, and Escape ends it with status 0. The
-// warm-up first shows every scene with each of its effects played out, then
-// every key and menu entry once. The figures go to standard output and
-// <build>/e2e/soak-report.txt.
+// Soak: the real program under random keys and menu picks (all but QUIT) for
+// KESH_SOAK_SECONDS (60 by default; make soak runs an hour), after a warm-up
+// that plays out every scene's effects, then every key and entry once. It
+// must still run and show a rate, its resident memory must not grow after the
+// warm-up, and Escape must end it with status 0. The figures go to standard
+// output and <build>/e2e/soak-report.txt.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -23,36 +21,30 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Keys as xdotool names them; Escape would end the program.
+// Keys as xdotool names them, handled, arrows and ignored; Escape would end it.
 const std::vector<std::vector<std::string>> keyGroups = {
     {"plus", "minus", "1", "2", "3", "4", "c", "d", "r"},
     {"Left", "Right", "Up", "Down"},
     {"q", "C", "D", "R", "5", "0", "a", "z", "space", "Return", "Tab", "BackSpace", "Delete", "F1", "Home"}};
 
-// The main menu's 14 entries; the scenes' submenus hang from entries 1, 3,
-// 5 and 7, with the frames each of their entries takes to play out (a
-// toggle, a best view's travel, a burst, a drop's rings).
+// The main menu's 14 entries; the scenes' submenus hang from entries 1, 3, 5
+// and 7, with the frames each of their entries takes to play out (a toggle,
+// a best view's travel, a burst, a drop's rings).
 constexpr int mainEntries = 14, quitEntry = 13, resetZoomEntry = 12, travelFrames = 75;
 const std::vector<std::pair<int, std::vector<int>>> submenus = {
     {1, {2, 2, travelFrames}}, {3, {2, travelFrames}}, {5, {200, 2, travelFrames}}, {7, {2, 60, travelFrames}}};
-
-long residentKilobytes(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
-  }
-  return -1;
-}
 
 struct Entry {
   int main, sub = -1, subEntries = 0;
 };
 
-std::vector<Entry> everyEntry() {
+// Every entry but QUIT and those that only open a submenu.
+const std::vector<Entry> everyEntry = [] {
   std::vector<Entry> entries;
   for (int main = 0; main < quitEntry; ++main) {
-    const auto opens = [main](const auto& submenu) { return submenu.first == main; };
-    if (std::none_of(submenus.begin(), submenus.end(), opens)) entries.push_back({main});
+    if (std::none_of(submenus.begin(), submenus.end(), [main](const auto& s) { return s.first == main; })) {
+      entries.push_back({main});
+    }
   }
   for (const auto& [main, frames] : submenus) {
     for (int sub = 0; sub < static_cast<int>(frames.size()); ++sub) {
@@ -60,6 +52,14 @@ std::vector<Entry> everyEntry() {
     }
   }
   return entries;
+}();
+
+long residentKilobytes(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return -1;
 }
 
 class Soak {
@@ -83,25 +83,22 @@ class Soak {
     keys(names);
   }
 
-  // Opens the menu at a random place and picks entry; counts a failure if
-  // a menu does not open before the program counts as hung.
+  // Opens the menu at a random place and picks entry; a menu that does not
+  // open before the hang limit counts as a failed pick.
   void pickEntry(const Entry& entry) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(hangTimeoutMs);
     Window menu = openMenu(deadline);
-    int entries = mainEntries, position = entry.main;
     if (menu && entry.sub >= 0) {
-      moveTo(run_.box(menu), mainEntries, entry.main, "");
+      pointAt(run_.box(menu), mainEntries, entry.main, "");
       menu = run_.waitForPopup(msLeft(deadline));
-      entries = entry.subEntries;
-      position = entry.sub;
     }
-    menu && moveTo(run_.box(menu), entries, position, " click 1") ? ++picks : ++failedPicks;
+    const bool sub = entry.sub >= 0;
+    menu && pointAt(run_.box(menu), sub ? entry.subEntries : mainEntries, sub ? entry.sub : entry.main, " click 1")
+        ? ++picks
+        : ++failedPicks;
   }
 
-  void pickRandomEntry() {
-    static const std::vector<Entry> entries = everyEntry();
-    pickEntry(entries[pick(entries.size())]);
-  }
+  void pickRandomEntry() { pickEntry(everyEntry[pick(everyEntry.size())]); }
 
   int keysSent = 0, picks = 0, failedPicks = 0;
 
@@ -112,22 +109,20 @@ class Soak {
   }
 
   // Points at entry position of a menu box of entries entries, then does what follows.
-  bool moveTo(const WindowBox& menu, int entries, int position, const std::string& then) {
+  bool pointAt(const WindowBox& menu, int entries, int position, const std::string& then) {
     const int y = menu.y + menu.height * (2 * position + 1) / (2 * entries);
-    return run_.xdotool("mousemove " + std::to_string(menu.x + 30) + " " + std::to_string(y) +
-                        " sleep 0.05" + then);
+    return run_.xdotool("mousemove " + std::to_string(menu.x + 30) + " " + std::to_string(y) + " sleep 0.05" + then);
   }
 
-  // Right-clicks the window until the main menu opens, closing with a click
-  // clear of it any menu that a pick which missed its entry left open.
+  // Right-clicks the window until the main menu opens, first closing with a
+  // click clear of it any menu a missed pick left open.
   Window openMenu(Clock::time_point deadline) {
     while (msLeft(deadline) > 0) {
       if (!run_.waitForPopupsClosed(0)) {
         run_.xdotool("mousemove 1000 750 click 1");
         if (!run_.waitForPopupsClosed(msLeft(deadline))) return 0;
       }
-      run_.xdotool("mousemove " + std::to_string(40 + pick(520)) + " " + std::to_string(40 + pick(340)) +
-                   " click 3");
+      run_.xdotool("mousemove " + std::to_string(40 + pick(520)) + " " + std::to_string(40 + pick(340)) + " click 3");
       // No menu after a while: the click may have closed one instead.
       if (const Window menu = run_.waitForPopup(std::min(5000, msLeft(deadline)))) return menu;
     }
@@ -166,11 +161,10 @@ TEST(Soak, SurvivesRandomKeysAndMenuPicksWithoutGrowing) {
   for (const auto& group : keyGroups) {
     for (const std::string& key : group) soak.keys(key);
   }
-  for (const Entry& entry : everyEntry()) soak.pickEntry(entry);
+  for (const Entry& entry : everyEntry) soak.pickEntry(entry);
 
-  // Half the run, at most five minutes, and at least the visits above, is
-  // warm-up: the driver's caches and the allocator settle there. The
-  // measured part keeps its length.
+  // Half the run (at most five minutes, at least the visits above) is warm-up
+  // for the driver's caches and the allocator; the measured part keeps its length.
   const double warmUp = std::min(seconds / 2, 300.0), measuredFrom = std::max(warmUp, elapsed());
   long rssWarm = -1, rssPeak = -1;
   for (int batch = 1; elapsed() < measuredFrom + seconds - warmUp; ++batch) {
