@@ -5,17 +5,17 @@
 # FAULTS_FILE (default tests/faults/faults.txt): one fault a line,
 #   file|text to find|text to put instead|what the fault is
 # where the text to find must stand in the file exactly once (\n stands for
-# a line break). Lines starting
-# with # are comments. The copy is built once, then each fault is planted,
-# the copy rebuilt and every test but the long runs, the end-to-end runs and
-# the pixel hashes run (KESH_FAULT_EXCLUDE, a CTest regex, names the tests
+# a line break). Lines starting with # are comments. The copy is built once,
+# then each fault is planted, the test programs rebuilt and every test run
+# but the long runs, the end-to-end runs, the pixel hashes and the
+# benchmark's smoke run (KESH_FAULT_EXCLUDE, a CTest regex, names the tests
 # left out besides labels e2e, long and fuzz); the first failing test stops
 # the run. Prints one line a fault and "caught N of M".
 set -uo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 faults=${1:-$top/tests/faults/faults.txt}
 scratch=${2:-$(mktemp -d /tmp/kesh-faults.XXXXXX)}
-exclude=${KESH_FAULT_EXCLUDE:-storyboard|frame_identity}
+exclude=${KESH_FAULT_EXCLUDE:-frame_identity|bench_smoke}
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
@@ -24,16 +24,25 @@ echo "copy: $scratch"
 cmake -S "$scratch" -B "$scratch/build" -DCMAKE_BUILD_TYPE=Release -DKESH_BUILD_TESTS=ON \
   "${launcher[@]}" >/dev/null || exit 1
 
+selection=(-LE 'e2e|long|fuzz' -E "$exclude")
+targets=(all)
+
 build_and_test() {
-  cmake --build "$scratch/build" -j "$(nproc)" >"$scratch/build.log" 2>&1 || { echo "build failed"; return 2; }
-  "$scratch/scripts/run-tests.sh" "$scratch/build" -LE 'e2e|long|fuzz' -E "$exclude" \
-    --stop-on-failure >"$scratch/test.log" 2>&1
+  cmake --build "$scratch/build" -j "$(nproc)" --target "${targets[@]}" >"$scratch/build.log" 2>&1 ||
+    return 2
+  "$scratch/scripts/run-tests.sh" "$scratch/build" "${selection[@]}" --stop-on-failure \
+    >"$scratch/test.log" 2>&1
 }
 
 if ! build_and_test; then
-  echo "the unplanted copy does not pass its tests: see $scratch/test.log" >&2
+  echo "the unplanted copy does not build or pass its tests: see $scratch/build.log, test.log" >&2
   exit 1
 fi
+# From here on only the test programs that the selected tests run are rebuilt.
+mapfile -t targets < <("$scratch/scripts/with-xvfb.sh" ctest --test-dir "$scratch/build" \
+  --show-only=json-v1 "${selection[@]}" | python3 -c '
+import json, os, sys
+print("\n".join(sorted({os.path.basename(t["command"][0]) for t in json.load(sys.stdin)["tests"]})))')
 
 caught=0
 total=0
@@ -69,5 +78,5 @@ PY
   cp "$target.orig" "$target" && rm "$target.orig"
 done <"$faults"
 # Leave the copy built as it was, for a rerun.
-cmake --build "$scratch/build" -j "$(nproc)" >/dev/null 2>&1
+cmake --build "$scratch/build" -j "$(nproc)" --target "${targets[@]}" >/dev/null 2>&1
 echo "caught $caught of $total"
