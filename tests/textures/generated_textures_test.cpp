@@ -1,8 +1,6 @@
-// The generated textures: the files the build wrote are exactly what the
-// generator paints now (so it is deterministic), each row its own picture,
-// square at a size GL keeps; repeating ones tile without seams, and each has
-// the colour character of what it shows. (That the readers deliver each file
-// to GL is in texture_upload_gl_test.cpp.)
+// The generated textures: the build's files are what the generator paints now, each row its own
+// square picture at a size GL keeps, tiling without seams where it repeats, with the colour of
+// what it shows; and the encoding's byte rounding and the BMP header fields other viewers need.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,9 +14,6 @@
 #include "tools/texgen/texture_set.h"
 
 namespace {
-
-// A row's picture, painted once when first asked for; each row's test
-// checks it is what the build wrote.
 const ColorImage& painted(TextureKey key) {
   static std::vector<ColorImage> pictures(textureCount);
   ColorImage& picture = pictures[static_cast<size_t>(key)];
@@ -32,10 +27,8 @@ Color mean(const ColorImage& image) {
   return sum * (1.0f / image.pixels.size());
 }
 
-// The step across the wrap-around edge measured against the steps across
-// every line inside the picture: the mean brightness step along each line of
-// pixel pairs, the wrap-around line's divided by the largest inside one,
-// worse of the two directions. Above 1, the edge stands out as a seam.
+// The mean brightness step across the wrap-around line of pixel pairs over the largest across
+// any inside line, worse of the two directions: above 1, the edge stands out as a seam.
 float seamRatio(const ColorImage& image) {
   auto step = [&](int x0, int y0, int x1, int y1) {
     return std::fabs(luminance(image.at(x0, y0)) - luminance(image.at(x1, y1)));
@@ -60,8 +53,7 @@ bool lightGrey(Color m) { return std::fabs(m.r - m.b) < 0.06f && luminance(m) > 
 bool metalGrey(Color m) { return std::fabs(m.r - m.b) < 0.08f && luminance(m) > 0.3f; }
 bool green(Color m) { return m.g > 1.3f * m.r && m.g > 1.5f * m.b; }
 
-// What each texture shows, by its mean colour.
-const struct {
+const struct {  // what each texture shows, by its mean colour
   TextureKey key;
   const char* what;
   bool (*looks)(Color mean);
@@ -91,13 +83,9 @@ TEST_P(GeneratedTexture, IsWhatTheBuildWroteSquareSeamlessIfItRepeatsAndLooksIts
   EXPECT_TRUE(onDisk == encodeTexture(recipe, picture));
   EXPECT_EQ(picture.width, picture.height);
   EXPECT_TRUE(picture.width == 256 || picture.width == 512) << picture.width;
-  if (recipe.file.repeats) {
-    EXPECT_LT(seamRatio(picture), seamlessRatio);
-  }
+  EXPECT_LT(recipe.file.repeats ? seamRatio(picture) : 0.0f, seamlessRatio);
   for (const auto& look : looks) {
-    if (look.key == key) {
-      EXPECT_TRUE(look.looks(mean(picture))) << "should be " << look.what;
-    }
+    EXPECT_TRUE(look.key != key || look.looks(mean(picture))) << "should be " << look.what;
   }
   for (int other = 0; other < GetParam(); ++other) {
     EXPECT_NE(textureRecipes()[other].paint, recipe.paint) << "paints the same as row " << other;
@@ -119,10 +107,9 @@ TEST(SeamCheck, FlagsAPictureThatDoesNotTile) {
   EXPECT_GT(seamRatio(broken), 2 * seamlessRatio);
 }
 
-// The starfield texel that still water shows from the program's views, in
-// texture coordinates (t counts rows from the bottom), measured with a
-// coordinate-grid texture through the frame tool; the rings of a drop sample
-// mostly within this many texels of it.
+// The starfield texel still water shows from the program's views (t counts rows from the bottom),
+// measured with a coordinate-grid texture through the frame tool; a drop's rings sample mostly
+// within rippleReach texels of it.
 constexpr float stillWaterS = 0.5f, stillWaterT = 0.933f;
 constexpr int rippleReach = 40;
 
@@ -148,4 +135,13 @@ TEST(WaterTextures, StillWaterAndItsRipplesReflectAGlowOverADarkFloor) {
       << "the grout at the tile corners is darker";
 }
 
+TEST(TextureFiles, BytesAreClampedAndRoundedAndTheBmpHeaderIsComplete) {
+  EXPECT_EQ(toRgbBytes(ColorImage(1, 1, {1.2f, -0.1f, 0.5f})), (std::vector<uint8_t>{255, 0, 128}));
+  const std::vector<uint8_t> bmp = encodeBmp(ColorImage(3, 2));
+  auto field = [&](size_t at) { return bmp[at] | bmp[at + 1] << 8 | bmp[at + 2] << 16; };
+  EXPECT_EQ(field(2), static_cast<int>(bmp.size()));
+  EXPECT_EQ(field(14), 40) << "info header size";
+  EXPECT_EQ(field(30), 0) << "no compression";
+  EXPECT_EQ(field(34), 2 * 12) << "pixel bytes, rows padded to 12";
+}
 }  // namespace

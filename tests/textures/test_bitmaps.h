@@ -1,6 +1,6 @@
-// Test files for the texture readers, written by the generator's own
-// encoders (tools/texgen/texture_files.h), and the few edits that turn them
-// into the other layouts editors write or into broken files.
+// Test files for the texture readers, written by the generator's encoders, and the edits that
+// turn them into the other layouts editors write or into broken files. What a reader must deliver
+// is packed red-green-blue rows, bottom first: encodeRaw of the picture.
 #pragma once
 #include <algorithm>
 #include <cstdint>
@@ -21,21 +21,12 @@ inline ColorImage testPicture(int width, int height) {
   return image;
 }
 
-// What a reader must deliver for the picture: packed red-green-blue rows,
-// bottom row first, which is exactly a RAW file of it.
-inline Bytes readerPixels(const ColorImage& picture) { return encodeRaw(picture); }
-
-// BMP header fields the edits change.
 constexpr size_t dataOffsetField = 10, widthField = 18, heightField = 22, planesField = 26,
                  depthField = 28, bmpHeaderBytes = 54;
 
-inline void patch16(Bytes& bytes, size_t at, uint32_t value) {
-  bytes[at] = static_cast<uint8_t>(value);
-  bytes[at + 1] = static_cast<uint8_t>(value >> 8);
-}
-inline void patch32(Bytes& bytes, size_t at, uint32_t value) {
-  patch16(bytes, at, value & 0xffffu);
-  patch16(bytes, at + 2, value >> 16);
+// Writes value little-endian into count bytes from at.
+inline void patch(Bytes& bytes, size_t at, uint32_t value, int count = 4) {
+  for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<uint8_t>(value >> 8 * i);
 }
 inline Bytes cut(Bytes bytes, size_t keep) {
   bytes.resize(std::min(keep, bytes.size()));
@@ -51,16 +42,15 @@ inline Bytes topDownBmp(const ColorImage& picture) {
                      bytes.begin() + bmpHeaderBytes + (row + 1) * stride,
                      bytes.end() - (row + 1) * stride);
   }
-  patch32(bytes, heightField, 0u - static_cast<uint32_t>(picture.height));
+  patch(bytes, heightField, 0u - static_cast<uint32_t>(picture.height));
   return bytes;
 }
 
-// The picture's BMP with gap junk bytes between header and pixels, as a
-// longer info header leaves them, the data offset recording the gap.
+// The picture's BMP with gap junk bytes before the pixels (as a longer header leaves them).
 inline Bytes gappedBmp(const ColorImage& picture, size_t gap) {
   Bytes bytes = encodeBmp(picture);
   bytes.insert(bytes.begin() + bmpHeaderBytes, gap, 0xA5);
-  patch32(bytes, dataOffsetField, static_cast<uint32_t>(bmpHeaderBytes + gap));
+  patch(bytes, dataOffsetField, static_cast<uint32_t>(bmpHeaderBytes + gap));
   return bytes;
 }
 
