@@ -1,7 +1,6 @@
 // The scene controller: carousel turns, selection requests, camera travels and
 // the small continuous motions, step by step as idleUpdate advances them.
 #include <algorithm>
-#include <cmath>
 #include <iterator>
 
 #include "app/input.h"
@@ -11,38 +10,7 @@ namespace {
 
 using Controller = ShellTest;
 
-enum Outcome { nothing, forward, back, forwardDouble };
-
-// Row: the scene in front (by count); column: the scene asked for.
-const Outcome selectionTable[sceneCount][sceneCount] = {
-    {nothing, forward, back, forwardDouble},  // wind in front
-    {back, nothing, forwardDouble, forward},  // earth
-    {forwardDouble, back, forward, nothing},  // water
-    {forward, forwardDouble, nothing, back},  // fire
-};
-
-TEST_F(Controller, SelectionRequestsFollowTheOutcomeTable) {
-  for (const int lap : {0, -4, 8}) {  // any count with the same slot behaves alike
-    for (int front = 0; front < sceneCount; ++front) {
-      for (int requested = 0; requested < sceneCount; ++requested) {
-        const Outcome outcome = selectionTable[front][requested];
-        c = SceneController{};
-        c.carouselCount = front + lap;
-        c.selectedScene = frontScene();
-        c.cameraZoom = -5.0f;
-        requestSelection(requested);
-        SCOPED_TRACE(testing::Message() << "count " << c.carouselCount << " requested " << requested);
-        EXPECT_EQ(c.turningForward, outcome == forward || outcome == forwardDouble);
-        EXPECT_EQ(c.turnDouble, outcome == forwardDouble);
-        EXPECT_EQ(c.turningBack, outcome == back);
-        EXPECT_EQ(c.selectedScene, outcome == nothing ? frontScene() : requested);
-        EXPECT_EQ(c.travelMode, outcome == nothing ? travelNone : travelReturn);
-      }
-    }
-  }
-}
-
-TEST_F(Controller, TurnsCountAtTheirEndsAndRestInLine) {
+TEST_F(Controller, TurnsCountAtTheirEndsRestInLineAndBringTheCameraHome) {
   // A quarter turn changes the count on its 16th step; a half turn counts
   // on its 1st and 31st (the scene halfway round stands in front between).
   const struct {
@@ -61,6 +29,7 @@ TEST_F(Controller, TurnsCountAtTheirEndsAndRestInLine) {
   for (const auto& t : turns) {
     SCOPED_TRACE(t.turn);
     c = SceneController{};
+    c.cameraZoom = -1.0f;
     t.request();
     int done = 0;
     for (const auto& point : t.after) {
@@ -71,6 +40,7 @@ TEST_F(Controller, TurnsCountAtTheirEndsAndRestInLine) {
     }
     EXPECT_EQ(frontScene(), t.front);
     EXPECT_EQ(c.turningForward + c.turnDouble + c.turningBack, 0);
+    EXPECT_EQ(c.cameraZoom, 0.0f);
   }
 }
 
@@ -80,11 +50,9 @@ TEST_F(Controller, CameraTravelsEndAtTheirStopsWithZoomAndHeightTogether) {
   // before the next step plan again from the new zoom.
   const struct {
     const char* travel;
-    int bestView;     // the scene whose best view is asked for; -1: none
-    int stepsBefore;  // idle steps before the return; -1: no return
+    int bestView, stepsBefore;  // the best view asked for, idle steps before the return; -1: none
     float height, staleHeightStep;
-    int presses;
-    int steps;  // idle steps until the travel ends (the last only ends it)
+    int presses, steps;  // up presses; idle steps until the travel ends (the last only ends it)
     float zoom;
     double endHeight;
   } travels[] = {
@@ -125,96 +93,70 @@ TEST_F(Controller, CameraTravelsEndAtTheirStopsWithZoomAndHeightTogether) {
   }
 }
 
-// A stage request as the user makes it: keys 1 to 4, or '<' and '>' for the
-// left and right arrows.
+// A request as the user makes it: keys 1 to 4, or '<' and '>' for the arrows.
 void press(char request) {
-  if (request == '<') {
-    specialKeyPressed(specialKeyLeft, 0, 0);
-  } else if (request == '>') {
-    specialKeyPressed(specialKeyRight, 0, 0);
-  } else {
-    keyPressed(static_cast<unsigned char>(request), 0, 0);
-  }
+  if (request != '<' && request != '>') return keyPressed(static_cast<unsigned char>(request), 0, 0);
+  specialKeyPressed(request == '<' ? specialKeyLeft : specialKeyRight, 0, 0);
 }
 
-// Idle steps until the stage and the camera are at rest; false if they never are.
-bool settle() {
+// Presses the requests with the idle steps given after each but the last,
+// then idles until stage and camera rest; false if they never do.
+bool pressAndSettle(std::initializer_list<std::pair<char, int>> requests) {
+  sceneController = SceneController{};
+  sceneController.introActive = 0;
+  for (const auto& [request, gap] : requests) {
+    press(request);
+    idle(gap);
+  }
   const SceneController& c = sceneController;
-  for (int step = 0; step < 400; ++step) {
+  for (int step = 0; step < 400; ++step, idleUpdate()) {
     if (!c.turningBack && !c.turningForward && !c.turnDouble && c.pendingSelection < 0 &&
         c.travelMode == travelNone) {
       return true;
     }
-    idleUpdate();
   }
   return false;
 }
 
-// Each request made with wind in front and the stage at rest: the scene it
-// brings to the front, and the idle steps its turn runs (a quarter turn
-// counts on its 16th step, a half turn on its 31st).
-struct FirstRequest {
+// Each request made with wind in front at rest: the scene it brings to the
+// front, and the idle steps its turn runs.
+const struct {
   char request;
-  int front;
-  int turnSteps;
-};
-const FirstRequest firstRequests[] = {{'1', windScene, 0},   {'2', earthScene, 16},
-                                      {'3', fireScene, 16},  {'4', waterScene, 31},
-                                      {'<', fireScene, 16},  {'>', earthScene, 16}};
-
-// The scene a request brings to the front when the stage rests with front
-// there; an arrow moves the stage by one slot.
-int sceneAfter(char request, int front) {
-  if (request == '<') return sceneInSlot(slotOfScene(front) - 1);
-  if (request == '>') return sceneInSlot(slotOfScene(front) + 1);
-  return request - '1';
-}
+  int front, turnSteps;
+} firstRequests[] = {{'1', windScene, 0},  {'2', earthScene, 16}, {'3', fireScene, 16},
+                     {'4', waterScene, 31}, {'<', fireScene, 16},  {'>', earthScene, 16}};
 
 TEST_F(Controller, TheStageComesToRestInLineWithTheSceneAskedForLast) {
   // Every pair of requests, with every spacing up to a whole half turn: the
-  // stage rests at 90 degrees a quarter turn, and the scene in front is the
-  // one selected last, or, after an arrow, the one the arrow turned to (an
-  // arrow against a running turn is ignored).
-  for (const FirstRequest& first : firstRequests) {
-    for (const FirstRequest& second : firstRequests) {
+  // stage rests in line, and the scene in front is the one selected last, or
+  // the one an arrow turned to (an arrow against a running turn is ignored).
+  for (const auto& first : firstRequests) {
+    for (const auto& second : firstRequests) {
       for (int gap = 0; gap <= 32; ++gap) {
-        c = SceneController{};
-        c.introActive = 0;
-        press(first.request);
-        idle(gap);
-        press(second.request);
         SCOPED_TRACE(testing::Message() << "'" << first.request << "', " << gap << " idle steps, '"
                                         << second.request << "'");
-        ASSERT_TRUE(settle());
-        const bool arrowIgnored = (second.request == '<' || second.request == '>') &&
-                                  gap < first.turnSteps;
-        const int expected = arrowIgnored ? first.front : sceneAfter(second.request, first.front);
+        ASSERT_TRUE(pressAndSettle({{first.request, gap}, {second.request, 0}}));
+        const char r = second.request;
+        const int slot = slotOfScene(first.front) + (r == '>') - (r == '<');
+        const bool arrowIgnored = (r == '<' || r == '>') && gap < first.turnSteps;
         EXPECT_EQ(c.carouselAngle, 90 * c.carouselCount);
-        EXPECT_EQ(frontScene(), expected);
+        EXPECT_EQ(frontScene(),
+                  arrowIgnored ? first.front : r == '<' || r == '>' ? sceneInSlot(slot) : r - '1');
       }
     }
   }
-
-  // Triples ending in a selection, spaced across both turns' ends: the
-  // last selection always arrives, whatever waited before it.
-  const char selections[] = {'1', '2', '3', '4'};
+  // Triples ending in a selection, spaced across both turns' ends: the last
+  // selection always arrives, whatever waited before it.
   const int gaps[] = {0, 1, 14, 15, 16, 29, 30, 31, 32};
-  for (const FirstRequest& first : firstRequests) {
-    for (const FirstRequest& second : firstRequests) {
-      for (const char third : selections) {
+  for (const auto& first : firstRequests) {
+    for (const auto& second : firstRequests) {
+      for (const char third : {'1', '2', '3', '4'}) {
         for (const int gap1 : gaps) {
           for (const int gap2 : gaps) {
-            c = SceneController{};
-            c.introActive = 0;
-            press(first.request);
-            idle(gap1);
-            press(second.request);
-            idle(gap2);
-            press(third);
             SCOPED_TRACE(testing::Message() << "'" << first.request << "', " << gap1 << ", '"
                                             << second.request << "', " << gap2 << ", '" << third
                                             << "'");
-            ASSERT_TRUE(settle());
+            ASSERT_TRUE(pressAndSettle({{first.request, gap1}, {second.request, gap2}, {third, 0}}));
             EXPECT_EQ(c.carouselAngle, 90 * c.carouselCount);
             EXPECT_EQ(frontScene(), third - '1');
           }
@@ -249,25 +191,10 @@ TEST_F(Controller, ContinuousMotionsSwingBetweenTheirEnds) {
       highest[m] = std::max(highest[m], motions[m].value());
     }
   }
+  EXPECT_EQ(redisplays, 1000) << "every idle step asks for a frame";
   for (size_t m = 0; m < std::size(motions); ++m) {
-    const auto& t = motions[m];
-    EXPECT_GE(lowest[m], t.low - t.slack) << t.motion;
-    EXPECT_LE(lowest[m], t.low + t.slack) << t.motion;
-    EXPECT_GE(highest[m], t.high - t.slack) << t.motion;
-    EXPECT_LE(highest[m], t.high + t.slack) << t.motion;
-  }
-}
-
-TEST_F(Controller, TheMarkerSpinStaysWithinOneTurnAndKeepsItsStep) {
-  // Near 2^24 a float can no longer take a 1.2 step: held unbounded, the
-  // spin would stutter and then freeze. Kept within a turn it runs on evenly.
-  c.markerAngle = 16777000.0f;
-  idleUpdate();
-  EXPECT_NEAR(c.markerAngle, std::fmod(16777000.0 + 1.2, 360.0), 1e-4);
-  for (int i = 0; i < 2000; ++i) {
-    const float before = c.markerAngle;
-    idleUpdate();
-    ASSERT_NEAR(std::fmod(c.markerAngle - before + 360.0f, 360.0f), 1.2f, 1e-4f) << "step " << i;
+    EXPECT_NEAR(lowest[m], motions[m].low, motions[m].slack) << motions[m].motion;
+    EXPECT_NEAR(highest[m], motions[m].high, motions[m].slack) << motions[m].motion;
   }
 }
 
@@ -280,11 +207,6 @@ TEST_F(Controller, TurnsAndTravelsRequestedDuringTheIntroRun) {
   EXPECT_EQ(c.carouselCount, 1);
   EXPECT_EQ(c.cameraZoom, 0.0f);
   EXPECT_EQ(c.earthSpin, 16);
-}
-
-TEST_F(Controller, EveryIdleStepRequestsARedisplay) {
-  idle(7);
-  EXPECT_EQ(redisplays, 7);
 }
 
 }  // namespace

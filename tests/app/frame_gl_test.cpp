@@ -1,11 +1,10 @@
-// Frame composition in a real GL context: which scene is drawn solid for a
-// carousel count, in what state each scene's draw is entered, that a frame
-// hands GL back balanced, the kept backdrop, and the reshape's projection.
-// Where the turning stage puts the scenes is checked with the scenes'
-// placements (tests/scenes/placement_gl_test.cpp).
+// Frame composition in a real GL context: the solid scene and each draw's
+// state, GL handed back balanced, the kept backdrop, the reshape's projection.
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 #include "app/backdrop_cache.h"
@@ -21,8 +20,7 @@ namespace {
 // What a scene's draw saw when it was called.
 struct SceneVisit {
   int scene;
-  bool depthTest;
-  bool blend;
+  bool depthTest, blend;
   int selectedScene;
 };
 std::vector<SceneVisit> visits;
@@ -41,36 +39,37 @@ class Frame : public ShellTest {
   }
   void SetUp() override {
     ShellTest::SetUp();
-    for (int i = 0; i < 4; ++i) savedScenes_[i] = frameScenes[i];
+    std::copy_n(frameScenes, 4, saved_);
     frameScenes[0].draw = recordVisit<earthScene>;
     frameScenes[1].draw = recordVisit<windScene>;
     frameScenes[2].draw = recordVisit<fireScene>;
     frameScenes[3].draw = recordVisit<waterScene>;
-    visits.clear();
   }
   void TearDown() override {
-    for (int i = 0; i < 4; ++i) frameScenes[i] = savedScenes_[i];
+    std::copy_n(saved_, 4, frameScenes);
     ShellTest::TearDown();
   }
-
- private:
-  FrameScene savedScenes_[4]{};
+  FrameScene saved_[4]{};
 };
 
-TEST_F(Frame, TheSceneInFrontByCountIsDrawnSolidAndTheOthersBlended) {
+TEST_F(Frame, TheSceneInFrontIsDrawnSolidTheOthersBlendedAndGlIsHandedBackBalanced) {
   const struct {
-    int count, solid;
-  } cases[] = {{-1, fireScene}, {0, windScene},   {2, waterScene},  {5, earthScene},
-               {-3, earthScene}, {4, windScene}, {-2, waterScene}, {3, fireScene}};
+    int count, solid, intro = 0;  // intro frames draw no scene and keep the selection
+  } cases[] = {{-1, fireScene},  {0, windScene}, {2, waterScene},  {5, earthScene}, {-3, earthScene},
+               {4, windScene},   {-2, waterScene}, {3, fireScene}, {1, earthScene, 1}};
   const int order[] = {earthScene, windScene, fireScene, waterScene};
   for (const auto& t : cases) {
+    SCOPED_TRACE(testing::Message() << "count " << t.count << " intro " << t.intro);
     visits.clear();
+    c.introActive = t.intro;
     c.carouselCount = t.count;
-    c.selectedScene = t.solid == windScene ? earthScene : windScene;  // stale on purpose
+    const int stale = t.solid == windScene ? earthScene : windScene;
+    c.selectedScene = stale;
+    const GlState before = captureGlState();
     displayFrame();
-    SCOPED_TRACE(testing::Message() << "count " << t.count);
-    ASSERT_EQ(visits.size(), 4u);
-    for (int i = 0; i < 4; ++i) {
+    const GlState after = captureGlState();
+    ASSERT_EQ(visits.size(), t.intro ? 0u : 4u);
+    for (size_t i = 0; i < visits.size(); ++i) {
       const SceneVisit& v = visits[i];
       const bool solid = v.scene == t.solid;
       EXPECT_EQ(v.scene, order[i]);
@@ -80,34 +79,18 @@ TEST_F(Frame, TheSceneInFrontByCountIsDrawnSolidAndTheOthersBlended) {
         EXPECT_EQ(v.selectedScene, t.solid) << "selected before the solid draw, and water's";
       }
     }
-    EXPECT_EQ(c.selectedScene, t.solid);
-  }
-}
-
-TEST_F(Frame, AFrameHandsGlBackBalancedAndIntroFramesDrawNoScene) {
-  for (int intro : {1, 0}) {
-    visits.clear();
-    c.introActive = intro;
-    c.carouselCount = 1;
-    c.selectedScene = waterScene;
-    const GlState before = captureGlState();
-    displayFrame();
-    const GlState after = captureGlState();
-    SCOPED_TRACE(testing::Message() << "intro " << intro);
-    EXPECT_EQ(visits.size(), intro ? 0u : 4u);
-    EXPECT_EQ(c.selectedScene, intro ? waterScene : earthScene) << "the intro keeps the selection";
+    EXPECT_EQ(c.selectedScene, t.intro ? stale : t.solid);
     EXPECT_EQ(after.attribDepth, before.attribDepth);
     EXPECT_EQ(after.modelviewDepth, 1);
     EXPECT_TRUE(after.depthTest);
     EXPECT_FALSE(after.blend);
     EXPECT_EQ(after.matrixMode, GL_MODELVIEW);
   }
-  EXPECT_EQ(swaps, 2);
+  EXPECT_EQ(swaps, static_cast<int>(std::size(cases)));
   EXPECT_TRUE(pendingGlErrors().empty());
 }
 
-// The whole back buffer as stored, colour bytes then depth values, and the
-// current texture coordinate.
+// The whole back buffer, colour bytes then depth, and the texture coordinate.
 struct Opening {
   std::vector<GLuint> colourAndDepth = std::vector<GLuint>(size_t{2} * windowWidth * windowHeight);
   GlState state = captureGlState();
@@ -120,8 +103,7 @@ struct Opening {
   }
 };
 
-// State the opening sets, put elsewhere first so that a kept opening which
-// failed to set it would show.
+// State the opening sets, put elsewhere first so that a kept one must set it.
 void disturbOpeningState() {
   glBindTexture(GL_TEXTURE_2D, 0);
   glEnable(GL_TEXTURE_2D);
@@ -129,13 +111,10 @@ void disturbOpeningState() {
 }
 
 TEST_F(Frame, TheKeptOpeningIsTheDrawnOneByteForByte) {
-  // Drawn in full with the cache off, then with it on: the third frame at
-  // rest starts from the copy. Colour, depth and the state the starfield
-  // leaves must all be the same, for each camera, and a camera that moved
-  // must not get the old copy.
-  const struct {
-    float zoom, height;
-  } cameras[] = {{0.0f, 0.0f}, {-5.5f, 1.2f}, {-5.5f, -0.4f}};
+  // Drawn in full with the cache off, then on (the third frame at rest uses
+  // the copy): the same colour, depth and state, and no old copy for a camera
+  // that moved.
+  const struct { float zoom, height; } cameras[] = {{0.0f, 0.0f}, {-5.5f, 1.2f}, {-5.5f, -0.4f}};
   for (const auto& camera : cameras) {
     SCOPED_TRACE(testing::Message() << "zoom " << camera.zoom << " height " << camera.height);
     c.cameraZoom = camera.zoom;
@@ -160,9 +139,7 @@ TEST_F(Frame, TheKeptOpeningIsTheDrawnOneByteForByte) {
 
 // A height of 0 is taken as 1, so the projection stays finite.
 TEST_F(Frame, ReshapeSetsTheViewportAndTheDrawingProjection) {
-  const struct {
-    int width, height, viewHeight;
-  } sizes[] = {{800, 600, 600}, {1024, 0, 1}};
+  const struct { int width, height, viewHeight; } sizes[] = {{800, 600, 600}, {1024, 0, 1}};
   const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);
   for (const auto& s : sizes) {
     SCOPED_TRACE(testing::Message() << s.width << " x " << s.height);
@@ -181,11 +158,10 @@ TEST_F(Frame, ReshapeSetsTheViewportAndTheDrawingProjection) {
 
 }  // namespace
 
-// Two tool windows opened together: the later one covers the earlier as it
-// maps. A covered window is on screen, and its tool must go on.
+// A tool window covered by another as it maps is on screen: its tool goes on.
 TEST(ToolWindow, OnlyAHiddenWindowCountsAsNotShown) {
-  EXPECT_TRUE(windowStatusShows(GLUT_FULLY_RETAINED));
-  EXPECT_TRUE(windowStatusShows(GLUT_PARTIALLY_RETAINED));
-  EXPECT_TRUE(windowStatusShows(GLUT_FULLY_COVERED));
+  for (int shown : {GLUT_FULLY_RETAINED, GLUT_PARTIALLY_RETAINED, GLUT_FULLY_COVERED}) {
+    EXPECT_TRUE(windowStatusShows(shown)) << shown;
+  }
   EXPECT_FALSE(windowStatusShows(GLUT_HIDDEN));
 }

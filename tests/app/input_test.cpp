@@ -1,8 +1,6 @@
-// Every key and every right-button menu entry against the action it must
-// trigger, through the callbacks GLUT calls: each input is delivered to a
-// stage at rest, and the records it leaves (controller, fire, ripple grid)
-// must be those the intended request leaves, and differ from where they
-// started; inputs with no action must leave them untouched.
+// Every key and right-button menu entry, through the callbacks GLUT calls, on
+// a stage at rest: it must leave the records (controller, fire, ripple grid)
+// as its intended action does, changed; inputs with no action leave them be.
 #include <cstdlib>
 #include <cstring>
 
@@ -97,58 +95,47 @@ struct Binding {
   const char* input;
   Via via;
   int value;
-  int front = windScene;  // the scene in front when it comes
   Action action = none;
+  int front = windScene;  // the scene in front when it comes
 };
 
 const Binding bindings[] = {
-    {"key 1", key, '1', earthScene, selectWind},
-    {"key 2", key, '2', windScene, selectEarth},
-    {"key 3", key, '3', windScene, selectFire},
-    {"key 4", key, '4', windScene, selectWater},
-    {"key 1, wind in front", key, '1', windScene, none},
-    {"key +", key, '+', windScene, moveUp},
-    {"key -", key, '-', windScene, moveDown},
-    {"key c", key, 'c', windScene, explode},
-    {"key r", key, 'r', windScene, resetFire},
-    {"key d", key, 'd', windScene, drop},
-    {"Escape", key, escapeKey, windScene, quits},
-    {"key C", key, 'C', windScene, none},
-    {"key q", key, 'q', windScene, none},
-    {"key 5", key, '5', windScene, none},
-    {"left arrow", special, specialKeyLeft, windScene, backTurn},
-    {"right arrow", special, specialKeyRight, windScene, forwardTurn},
-    {"up arrow", special, specialKeyUp, windScene, zoomIn},
-    {"down arrow", special, specialKeyDown, windScene, zoomOut},
-    {"special key 999", special, 999, windScene, none},
-    {"Select Wind (1)", mainMenu, menuSelectWind, fireScene, selectWind},
-    {"Select Earth (2)", mainMenu, menuSelectEarth, windScene, selectEarth},
-    {"Select Fire (3)", mainMenu, menuSelectFire, windScene, selectFire},
-    {"Select Water (4)", mainMenu, menuSelectWater, windScene, selectWater},
-    {"Zoom In", mainMenu, menuZoomIn, windScene, zoomIn},
-    {"Zoom Out", mainMenu, menuZoomOut, windScene, zoomOut},
-    {"Move Up", mainMenu, menuMoveUp, windScene, moveUp},
-    {"Move Down", mainMenu, menuMoveDown, windScene, moveDown},
-    {"Reset Zoom", mainMenu, menuResetZoom, windScene, returnHome},
-    {"QUIT", mainMenu, menuQuit, windScene, quits},
-    {"Wind: Leaves On/Off", windMenu, windLeaves, windScene, leaves},
-    {"Wind: Branches On/Off", windMenu, windBranches, windScene, branches},
-    {"Wind: Best Zoom", windMenu, windBestZoom, windScene, bestView},
-    {"Earth: Water On/Off", earthMenu, earthWater, windScene, ocean},
-    {"Earth: Best Zoom", earthMenu, earthBestZoom, earthScene, bestView},
-    {"Earth: Best Zoom, wind in front", earthMenu, earthBestZoom, windScene, none},
-    {"Fire: Explode", fireMenu, fireExplode, windScene, explode},
-    {"Fire: Reset", fireMenu, fireReset, windScene, resetFire},
-    {"Fire: Best Zoom", fireMenu, fireBestZoom, fireScene, bestView},
-    {"Fire: Best Zoom, wind in front", fireMenu, fireBestZoom, windScene, none},
-    {"Water: Draw Birds On/Off", waterMenu, waterBirds, windScene, birds},
-    {"Water: Make Drop", waterMenu, waterDrop, windScene, drop},
-    {"Water: Best Zoom", waterMenu, waterBestZoom, waterScene, bestView},
-    {"Water: Best Zoom, wind in front", waterMenu, waterBestZoom, windScene, none},
-    {"main menu value 0", mainMenu, 0, windScene, none},
-    {"main menu value 11", mainMenu, 11, windScene, none},
-    {"earth menu value 3", earthMenu, 3, windScene, none},
-    {"fire menu value 4", fireMenu, 4, windScene, none},
+    {"key 1", key, '1', selectWind, earthScene}, {"key 1, wind in front", key, '1'},
+    {"key 2", key, '2', selectEarth},            {"key 3", key, '3', selectFire},
+    {"key 4", key, '4', selectWater},            {"key 5", key, '5'},
+    {"key +", key, '+', moveUp},                 {"key -", key, '-', moveDown},
+    {"key c", key, 'c', explode},                {"key C", key, 'C'},
+    {"key r", key, 'r', resetFire},              {"key d", key, 'd', drop},
+    {"Escape", key, escapeKey, quits},           {"key q", key, 'q'},
+    {"left arrow", special, specialKeyLeft, backTurn},
+    {"right arrow", special, specialKeyRight, forwardTurn},
+    {"up arrow", special, specialKeyUp, zoomIn},
+    {"down arrow", special, specialKeyDown, zoomOut},
+    {"special key 999", special, 999},
+    {"Select Wind (1)", mainMenu, menuSelectWind, selectWind, fireScene},
+    {"Select Earth (2)", mainMenu, menuSelectEarth, selectEarth},
+    {"Select Fire (3)", mainMenu, menuSelectFire, selectFire},
+    {"Select Water (4)", mainMenu, menuSelectWater, selectWater},
+    {"Zoom In", mainMenu, menuZoomIn, zoomIn},   {"Zoom Out", mainMenu, menuZoomOut, zoomOut},
+    {"Move Up", mainMenu, menuMoveUp, moveUp},   {"Move Down", mainMenu, menuMoveDown, moveDown},
+    {"Reset Zoom", mainMenu, menuResetZoom, returnHome},
+    {"QUIT", mainMenu, menuQuit, quits},
+    {"Wind: Leaves On/Off", windMenu, windLeaves, leaves},
+    {"Wind: Branches On/Off", windMenu, windBranches, branches},
+    {"Wind: Best Zoom", windMenu, windBestZoom, bestView},
+    {"Earth: Water On/Off", earthMenu, earthWater, ocean},
+    {"Earth: Best Zoom", earthMenu, earthBestZoom, bestView, earthScene},
+    {"Earth: Best Zoom, wind in front", earthMenu, earthBestZoom},
+    {"Fire: Explode", fireMenu, fireExplode, explode},
+    {"Fire: Reset", fireMenu, fireReset, resetFire},
+    {"Fire: Best Zoom", fireMenu, fireBestZoom, bestView, fireScene},
+    {"Fire: Best Zoom, wind in front", fireMenu, fireBestZoom},
+    {"Water: Draw Birds On/Off", waterMenu, waterBirds, birds},
+    {"Water: Make Drop", waterMenu, waterDrop, drop},
+    {"Water: Best Zoom", waterMenu, waterBestZoom, bestView, waterScene},
+    {"Water: Best Zoom, wind in front", waterMenu, waterBestZoom},
+    {"main menu value 0", mainMenu, 0},          {"main menu value 11", mainMenu, 11},
+    {"earth menu value 3", earthMenu, 3},        {"fire menu value 4", fireMenu, 4},
 };
 
 TEST_F(Input, EveryKeyAndMenuEntryTriggersItsOwnAction) {

@@ -1,5 +1,5 @@
-// Shared set-up for shell tests: a fresh controller record and counting
-// stand-ins for the window calls, restored after each test.
+// Shell tests' set-up: a fresh controller record and counting stand-ins for
+// the window calls, restored after each test.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -7,29 +7,24 @@
 #include "app/scene_controller.h"
 #include "app/window.h"
 
+inline void idle(int steps) {
+  for (int i = 0; i < steps; ++i) idleUpdate();
+}
+
 class ShellTest : public testing::Test {
  protected:
-  static inline int redisplays = 0;
-  static inline int swaps = 0;
-  static inline std::string lastTitle;
+  static inline int redisplays = 0, swaps = 0;
 
   void SetUp() override {
     saved_ = windowCalls;
     windowCalls.postRedisplay = [] { ++redisplays; };
-    windowCalls.setTitle = [](const char* title) { lastTitle = title; };
+    windowCalls.setTitle = [](const char*) {};
     windowCalls.swapBuffers = [] { ++swaps; };
-    redisplays = 0;
-    swaps = 0;
-    lastTitle.clear();
+    redisplays = swaps = 0;
     sceneController = SceneController{};
     sceneController.introActive = 0;
   }
   void TearDown() override { windowCalls = saved_; }
-
-  // Runs n idle steps.
-  static void idle(int n) {
-    for (int i = 0; i < n; ++i) idleUpdate();
-  }
 
   SceneController& c = sceneController;
 

@@ -1,8 +1,5 @@
-// The tour, step by step as idle steps and frames run it: in one round every
-// scene comes to the front and is seen from its best view, the scenes show
-// their effects, and everything the tour switched off is on again. Any key,
-// button or the menu, through the callbacks the tour installs, ends it where
-// it stands.
+// The tour, frame by frame: one round shows every scene from its best view
+// with its effects and restores the options; any input ends it where it stands.
 #include <set>
 
 #include "app/frame.h"
@@ -14,15 +11,18 @@ namespace {
 
 using Tour = ShellTest;
 
-// One frame as the program runs it, less the drawing: the idle step, then
-// the front scene becoming the selected one, as the display does.
+// A frame less the drawing: the idle step, then the display's selection.
 void runFrame() {
   idleUpdate();
   sceneController.selectedScene = frontScene();
 }
 
-TEST_F(Tour, OneRoundShowsEveryScenesBestViewAndEffectsAndRestoresTheOptions) {
+TEST_F(Tour, WaitsForTheIntroThenOneRoundShowsEveryScenesBestViewAndEffects) {
+  c.introActive = 1;
   startTour();
+  for (int frame = 0; frame < 500; ++frame) advanceTour();
+  ASSERT_EQ(tourState.step, 0) << "the tour went on during the intro";
+  c.introActive = 0;
   // Up to the next round's first action (wind to the front), and its turn.
   const int round = tourFramesUntil(tourStepCount) + 40;
   std::set<int> bestViews;
@@ -31,10 +31,10 @@ TEST_F(Tour, OneRoundShowsEveryScenesBestViewAndEffectsAndRestoresTheOptions) {
     runFrame();
     const float stops[] = {-12.5f, -16.0f, -11.0f, -17.0f};  // the best views' zooms
     if (c.cameraZoom == stops[frontScene()]) bestViews.insert(frontScene());
-    leavesOff = leavesOff || !c.showLeaves;
-    branchesOff = branchesOff || !c.showBranches;
-    oceanOff = oceanOff || !c.showOcean;
-    burst = burst || fireState.burstFramesLeft > 0;
+    leavesOff |= !c.showLeaves;
+    branchesOff |= !c.showBranches;
+    oceanOff |= !c.showOcean;
+    burst |= fireState.burstFramesLeft > 0;
   }
   EXPECT_EQ(bestViews, (std::set<int>{windScene, earthScene, fireScene, waterScene}));
   EXPECT_TRUE(leavesOff && branchesOff && oceanOff && burst);
@@ -44,20 +44,8 @@ TEST_F(Tour, OneRoundShowsEveryScenesBestViewAndEffectsAndRestoresTheOptions) {
   EXPECT_EQ(c.carouselAngle, 90 * c.carouselCount) << "the stage rests in line";
 }
 
-TEST_F(Tour, WaitsForTheIntro) {
-  c.introActive = 1;
-  startTour();
-  for (int frame = 0; frame < 500; ++frame) advanceTour();
-  EXPECT_EQ(tourState.step, 0);
-  EXPECT_EQ(c.turningForward + c.turningBack + c.travelMode, 0);
-}
-
 TEST_F(Tour, AnyKeyButtonOrTheMenuEndsItWhereItStands) {
-  const struct {
-    const char* input;
-    void (*deliver)();
-    bool ends;
-  } inputs[] = {
+  const struct { const char* input; void (*deliver)(); bool ends; } inputs[] = {
       {"a key", [] { keyEndingTour('x', 0, 0); }, true},
       {"an arrow", [] { specialKeyEndingTour(specialKeyDown, 0, 0); }, true},
       {"a button pressed", [] { buttonEndingTour(0, mouseButtonDown, 0, 0); }, true},

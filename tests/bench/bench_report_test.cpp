@@ -1,5 +1,4 @@
-// The benchmark's figures and report: percentiles, the /proc readers, the
-// report's rows with their derived figures, and the splice into a document.
+// The benchmark's percentiles, /proc readers, report rows and splice.
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -72,8 +71,7 @@ TEST(BenchReport, RowsCarryTheirDerivedFigures) {
   const std::string text = formatReport(sampleReport());
   EXPECT_EQ(text.rfind(reportBeginMarker, 0), 0u);
   const std::string present[] = {
-      // Median, p90, p99, their ratio, fps; floor and its fps; main and all
-      // threads' CPU; own work per frame (every-frame work only) and share.
+      // Median, p90, p99, ratio, fps; floor, fps; CPU; per-frame own work, its share.
       "| wind | 20.0 | 22.0 | 25.0 | 1.25 | 50.0 | 5.0 | 200.0 | 8.0 | 30.0 | 0.500 | 2.5 % |",
       "| water | 40.0 | 22.0 | 25.0 | 0.62 | 25.0 | 5.0 | 200.0 | 8.0 | 30.0 | 2.000 | 5.0 % |",
       // Before and after from the same run.
@@ -101,9 +99,7 @@ TEST(BenchReport, RowsCarryTheirDerivedFigures) {
 TEST(BenchReport, SpliceReplacesOnlyTheTextBetweenTheMarkers) {
   const std::string begin = reportBeginMarker, end = reportEndMarker;
   const std::string report = begin + "\nnew table\n" + end + "\n";
-  const struct {
-    std::string document, spliced;
-  } cases[] = {
+  const struct { std::string document, spliced; } cases[] = {
       {"# Title\n" + begin + "\nold table\n" + end + "\nmore\n", "# Title\n" + report + "more\n"},
       {"no markers here\n", report},
       {end + "\n" + begin + "\n", report},  // markers out of order

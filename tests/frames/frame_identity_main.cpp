@@ -1,13 +1,8 @@
-// kesh-frame-identity: hashes the frame tool's PNG shots and compares them
-// with the recorded references, or records new references: the comment
-// below, the GL build's three lines, then "shot NAME WIDTHxHEIGHT HASH" by
-// name. Frames are the same byte for byte on the same GL build, so a changed
-// line means a changed picture. It opens a GL window only to name the build.
-//
-//   kesh-frame-identity check|record REFERENCES SHOT_DIR MESA_PACKAGE
-//
-// Exit status: 0 identical (or recorded), 1 changed or unreadable,
-// 77 skipped because the references were recorded with another GL build.
+// kesh-frame-identity check|record REFERENCES SHOT_DIR MESA_PACKAGE: hashes
+// the frame tool's PNG shots and compares them with, or records them as, the
+// references: a comment, the GL build's three lines, then "shot NAME WxH HASH"
+// by name. Exit 0 identical (or recorded), 1 changed or unreadable, 77 skipped
+// (references from another GL build, whose frames may differ).
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -25,10 +20,7 @@
 namespace {
 
 constexpr int statusSkipped = 77;
-constexpr int probeWindowSize = 64;
-constexpr uint64_t fnvOffsetBasis = 14695981039346656037ull;
-constexpr uint64_t fnvPrime = 1099511628211ull;
-constexpr size_t lineSize = 256;
+constexpr uint64_t fnvOffsetBasis = 14695981039346656037ull, fnvPrime = 1099511628211ull;
 
 const char* const fileComment =
     "# Pixel hashes (64-bit FNV-1a over the RGB rows, top to bottom) of the frame\n"
@@ -52,7 +44,7 @@ bool shotLines(const std::string& folder, std::vector<std::string>& lines) {
     }
     uint64_t hash = fnvOffsetBasis;
     for (uint8_t byte : image.pixels) hash = (hash ^ byte) * fnvPrime;
-    char line[lineSize];
+    char line[256];
     std::snprintf(line, sizeof line, "shot %s %dx%d %016" PRIx64, file.stem().c_str(), image.width,
                   image.height, hash);
     lines.push_back(line);
@@ -60,7 +52,7 @@ bool shotLines(const std::string& folder, std::vector<std::string>& lines) {
   return !error && !lines.empty();
 }
 
-// The lines of one list that the other lacks, each printed with its meaning.
+// Prints the lines of one list that the other lacks, with their meaning.
 int printMissing(const std::set<std::string>& from, const std::set<std::string>& in,
                  const char* meaning) {
   int count = 0;
@@ -72,32 +64,27 @@ int printMissing(const std::set<std::string>& from, const std::set<std::string>&
   return count;
 }
 
-// current: the three build lines, then the shot lines.
+// current: the three build lines, then the shot lines; so are the references'
+// lines less their comments.
 int check(const std::string& referencePath, const std::vector<std::string>& current) {
   std::ifstream in(referencePath);
-  std::vector<std::string> build;
-  std::set<std::string> recorded;
+  std::vector<std::string> recorded;
   for (std::string line; std::getline(in, line);) {
-    if (line.rfind("shot ", 0) == 0) {
-      recorded.insert(line);
-    } else if (!line.empty() && line[0] != '#') {
-      build.push_back(line);
-    }
+    if (!line.empty() && line[0] != '#') recorded.push_back(line);
   }
-  if (recorded.empty() || build.size() != 3) {
+  if (recorded.size() < 4 || recorded[3].rfind("shot ", 0) != 0) {
     std::printf("cannot read the references %s\n", referencePath.c_str());
     return 1;
   }
-  if (build != std::vector<std::string>(current.begin(), current.begin() + 3)) {
-    std::printf("SKIPPED: the references were recorded with another GL build; the frames\n"
-                "cannot be compared byte for byte. Re-record them on this build with\n"
-                "scripts/record-frame-hashes.sh to use this check here.\n");
-    printMissing({current.begin(), current.begin() + 3}, {build.begin(), build.end()}, "now");
+  if (!std::equal(current.begin(), current.begin() + 3, recorded.begin())) {
+    std::printf("SKIPPED: references from another GL build; scripts/record-frame-hashes.sh\n"
+                "re-records them on this one: %s, %s\n", current[0].c_str(), current[1].c_str());
     return statusSkipped;
   }
-  const std::set<std::string> rendered(current.begin() + 3, current.end());
-  const int differing = printMissing(recorded, rendered, "changed or not rendered") +
-                        printMissing(rendered, recorded, "changed or not referenced");
+  const std::set<std::string> references(recorded.begin() + 3, recorded.end()),
+      rendered(current.begin() + 3, current.end());
+  const int differing = printMissing(references, rendered, "changed or not rendered") +
+                        printMissing(rendered, references, "changed or not referenced");
   std::printf(differing ? "the shots differ from the references\n"
                         : "all shots are identical to the references\n");
   return differing ? 1 : 0;
@@ -109,8 +96,7 @@ int check(const std::string& referencePath, const std::vector<std::string>& curr
 int main(int argc, char** argv) {
   const std::string mode = argc == 5 ? argv[1] : "";
   if (mode != "check" && mode != "record") {
-    std::fprintf(stderr,
-                 "usage: kesh-frame-identity check|record REFERENCES SHOT_DIR MESA_PACKAGE\n");
+    std::fprintf(stderr, "usage: kesh-frame-identity check|record REFS SHOT_DIR MESA_PACKAGE\n");
     return 2;
   }
   std::vector<std::string> shots;
@@ -118,7 +104,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "kesh-frame-identity: no readable shots in %s\n", argv[3]);
     return 1;
   }
-  if (!openToolWindow("kesh frame identity", probeWindowSize, probeWindowSize)) return 1;
+  if (!openToolWindow("kesh frame identity", 64, 64)) return 1;
   auto glText = [](GLenum name) {
     const auto* text = reinterpret_cast<const char*>(glGetString(name));
     return std::string(text ? text : "");

@@ -1,21 +1,14 @@
-// Preloaded into kesh-frames by frame_identity_test to plant two GL errors
-// without changing a pixel, so the test sees them caught and named: after
-// the first glHint (start-up's perspective hint) a hint mode that does not
-// exist, and after the first draw of points (the fire's burst) a negative
-// count. A call that fails this way has no other effect; each comes after
-// the real call, so an error of the real call is the one GL reports.
+// Preloaded into kesh-frames by frame_identity_test: plants two GL errors that
+// change no pixel, after the real call (whose own error GL reports first): a
+// bad mode after the first glHint, a negative count after the first points draw.
 #include <GL/gl.h>
 #include <dlfcn.h>
 
-namespace {
-
-// The next definition of name after this library: GL's own.
+// GL's own definition of name, the next after this library.
 template <typename Function>
-Function realFunction(const char* name) {
+static Function realFunction(const char* name) {
   return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }
-
-}  // namespace
 
 extern "C" void glHint(GLenum target, GLenum mode) {
   static const auto real = realFunction<void (*)(GLenum, GLenum)>("glHint");

@@ -1,9 +1,7 @@
-// The frame tool's storyboard under valgrind's memcheck (label long), drawing
-// only the shots' frames and writing no pictures: no invalid access or use of
-// uninitialised memory anywhere; of the memory the program's own code
-// allocates, nothing lost and only the fire's two particle arrays held at the
-// end, as intended. The log stays in <build>/memcheck.log. MemcheckLog.*
-// checks the log reader on a sample.
+// The storyboard's sparse run under memcheck: no invalid access or
+// uninitialised use anywhere, and of the program's own allocations nothing
+// lost and only the fire's two particle arrays held at the end. The log stays
+// in <build>/memcheck.log; MemcheckLog.* checks its reader on a sample.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,13 +20,12 @@ struct LossRecord {
   std::string kind;    // "definitely lost", "still reachable", ...
   std::vector<std::string> frames;
 };
-
 struct MemcheckLog {
   int errors = -1;  // from the error summary; -1 when the log has none
   std::vector<LossRecord> records;
 };
 
-// Numbers in the log carry thousands separators: "168,000".
+// A number with thousands separators: "168,000".
 uint64_t number(std::string text) {
   text.erase(std::remove(text.begin(), text.end(), ','), text.end());
   return std::stoull(text);
@@ -60,11 +57,8 @@ MemcheckLog parseMemcheckLog(const std::string& text) {
   return log;
 }
 
-// True when the program's own code asked for the allocation: the first frame
-// past the allocator and the C and C++ libraries (string and container growth,
-// strdup, ...) lies in the executable or a source file under sourceDir.
-// Allocations a library makes for itself, even when called from the program,
-// are not.
+// True when the first frame past the allocator and the C and C++ libraries
+// lies in the executable or under sourceDir: not a library's own allocation.
 bool allocatedByProgram(const LossRecord& record, const std::string& executable,
                         const std::string& sourceDir) {
   static const std::regex passesOn(
@@ -77,19 +71,16 @@ bool allocatedByProgram(const LossRecord& record, const std::string& executable,
   return false;
 }
 
-// A log in memcheck's own layout: records of a library's own, of the program
-// before main, and of the program through the C++ library.
+// Records of a library's own, of the program before main, and through libstdc++.
 const char* const sampleLog = R"(==77== Memcheck, a memory error detector
 ==77== 1,616 (56 direct, 1,560 indirect) bytes in 1 blocks are definitely lost in loss record 3 of 9
 ==77==    at 0x48417B4: malloc (in /usr/libexec/valgrind/vgpreload_memcheck-amd64-linux.so)
 ==77==    by 0x60B78BC: ??? (in /usr/lib/x86_64-linux-gnu/dri/swrast_dri.so)
 ==77==    by 0x1154C6: openWindow(int*, char**) (in /build/kesh-frames)
-==77== 
 ==77== 168,000 bytes in 1 blocks are still reachable in loss record 7 of 9
 ==77==    at 0x484320F: operator new[](unsigned long) (in /usr/libexec/valgrind/vgpreload_memcheck-amd64-linux.so)
 ==77==    by 0x110E7E: _GLOBAL__sub_I_fireState (in /build/kesh-frames)
 ==77==    by 0x4EA5375: call_init (libc-start.c:145)
-==77== 
 ==77== 40 bytes in 1 blocks are definitely lost in loss record 1 of 9
 ==77==    at 0x4843F93: operator new(unsigned long) (in /usr/libexec/valgrind/vgpreload_memcheck-amd64-linux.so)
 ==77==    by 0x4953C2A: std::__cxx11::basic_string<char>::_M_create(unsigned long&, unsigned long) (in /usr/lib/x86_64-linux-gnu/libstdc++.so.6.0.30)
